@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace lintavo::os {
+
+// Result of an operation that can fail with a system reason: 0 on success, otherwise the system
+// error code (see SystemErrorMessage).
+using ErrorCode = int;
+
+bool FileExists(const std::string& path);       // an existing file that is not a folder
+bool DirectoryExists(const std::string& path);  // an existing folder
+
+// Creates one folder; its parent must exist. False when it could not be created.
+bool CreateDir(const std::string& path);
+
+// Creates a folder together with every missing folder above it. True when the folder exists after.
+bool ForceDirectories(const std::string& path);
+
+// Copies a file, replacing the destination. False on any failure; the destination is then either
+// untouched or complete (the copy is written beside it and renamed into place).
+bool CopyFile(const std::string& from, const std::string& to);
+
+bool DeleteFile(const std::string& path);
+
+// Reads a whole file into `bytes`. Anything but a plain file (a folder, a pipe, a device) is
+// refused rather than read, so a pipe in a file's place can never hang the program.
+ErrorCode ReadWholeFile(const std::string& path, std::string& bytes);
+
+// How a file may be used, where files carry such permissions: a program's file can be run. A
+// document that replaces another keeps the permissions of the one it replaces.
+enum class FileKind { Document, Program };
+
+// Replaces `path` with `bytes` atomically: a crash or a full disk leaves the old file or the new
+// one, never a part of either.
+ErrorCode WriteFileAtomically(const std::string& path, const std::string& bytes,
+                              FileKind kind = FileKind::Document);
+
+// A new file built in place of `path` and swapped in atomically by Commit. Until then, the file at
+// `path` (if any) is untouched; a writer destroyed without Commit leaves no trace.
+class AtomicFileWriter {
+ public:
+  AtomicFileWriter() = default;
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+  ~AtomicFileWriter();
+
+  // Creates the temporary file beside `path`, with the permissions `kind` gives it.
+  ErrorCode Open(const std::string& path, FileKind kind = FileKind::Document);
+  // Writes `size` bytes at byte `offset` of the new file.
+  ErrorCode WriteAt(std::uint64_t offset, const void* data, std::size_t size);
+  // Flushes the new file to disk and renames it over `path`.
+  ErrorCode Commit();
+
+ private:
+  void Discard();
+
+  std::string path_;
+  std::string temporaryPath_;
+  std::intptr_t handle_ = -1;
+};
+
+}  // namespace lintavo::os

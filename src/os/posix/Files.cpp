@@ -1,0 +1,213 @@
+#include "os/Files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <optional>
+#include <string_view>
+
+namespace lintavo::os {
+
+namespace {
+
+// Numbers the temporary files of this process, so concurrent writers never pick the same name.
+std::atomic<unsigned> temporaryCounter{0};
+
+int AsDescriptor(std::intptr_t handle) {
+  return static_cast<int>(handle);
+}
+
+std::string ParentFolder(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) {
+    return ".";
+  }
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+ErrorCode WriteAll(int fd, const char* data, std::size_t size, off_t offset) {
+  while (size > 0) {
+    const ssize_t written = pwrite(fd, data, size, offset);
+    if (written < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return errno;
+    }
+    data += written;
+    size -= static_cast<std::size_t>(written);
+    offset += written;
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool CreateDir(const std::string& path) {
+  return mkdir(path.c_str(), 0777) == 0;
+}
+
+bool ForceDirectories(const std::string& path) {
+  if (path.empty()) {
+    return false;
+  }
+  if (DirectoryExists(path)) {
+    return true;
+  }
+  std::string trimmed = path;
+  while (trimmed.size() > 1 && trimmed.back() == '/') {
+    trimmed.pop_back();
+  }
+  const std::string parent = ParentFolder(trimmed);
+  if (parent != trimmed && !ForceDirectories(parent)) {
+    return false;
+  }
+  return CreateDir(trimmed) || DirectoryExists(trimmed);
+}
+
+bool CopyFile(const std::string& from, const std::string& to) {
+  std::string bytes;
+  return ReadWholeFile(from, bytes) == 0 && WriteFileAtomically(to, bytes) == 0;
+}
+
+bool DeleteFile(const std::string& path) {
+  return unlink(path.c_str()) == 0;
+}
+
+ErrorCode ReadWholeFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  // Non-blocking, so that opening a pipe without a writer returns at once instead of waiting.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    return errno;
+  }
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const int error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    close(fd);
+    return error;
+  }
+  bytes.reserve(static_cast<std::size_t>(info.st_size));
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      const int error = errno;
+      close(fd);
+      bytes.clear();
+      return error;
+    }
+    if (got == 0) {
+      break;
+    }
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  close(fd);
+  return 0;
+}
+
+ErrorCode WriteFileAtomically(const std::string& path, const std::string& bytes, FileKind kind) {
+  AtomicFileWriter writer;
+  if (const ErrorCode error = writer.Open(path, kind)) {
+    return error;
+  }
+  if (const ErrorCode error = writer.WriteAt(0, bytes.data(), bytes.size())) {
+    return error;
+  }
+  return writer.Commit();
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+  Discard();
+}
+
+ErrorCode AtomicFileWriter::Open(const std::string& path, FileKind kind) {
+  Discard();
+  // A new document gets the ordinary permissions, which the process's umask trims, and one that
+  // replaces another passes that one's permissions on. A program can be run by everyone and
+  // written by its owner alone, whatever the umask.
+  struct stat existing;
+  std::optional<mode_t> mode;
+  if (kind == FileKind::Program) {
+    mode = 0755;
+  } else if (stat(path.c_str(), &existing) == 0) {
+    mode = existing.st_mode & 07777;
+  }
+  for (int attempt = 0;; ++attempt) {
+    std::string candidate = path + ".tmp" + std::to_string(getpid()) + "-" +
+                            std::to_string(temporaryCounter.fetch_add(1));
+    const int fd = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      if (mode) {
+        fchmod(fd, *mode);
+      }
+      path_ = path;
+      temporaryPath_ = std::move(candidate);
+      handle_ = fd;
+      return 0;
+    }
+    // A leftover of another process with the same number: take the next name.
+    if (errno != EEXIST || attempt == 100) {
+      return errno;
+    }
+  }
+}
+
+ErrorCode AtomicFileWriter::WriteAt(std::uint64_t offset, const void* data, std::size_t size) {
+  if (handle_ < 0) {
+    return EBADF;
+  }
+  return WriteAll(AsDescriptor(handle_), static_cast<const char*>(data), size,
+                  static_cast<off_t>(offset));
+}
+
+ErrorCode AtomicFileWriter::Commit() {
+  if (handle_ < 0) {
+    return EBADF;
+  }
+  const int fd = AsDescriptor(handle_);
+  ErrorCode error = fsync(fd) == 0 ? 0 : errno;
+  if (close(fd) != 0 && error == 0) {
+    error = errno;
+  }
+  handle_ = -1;
+  if (error == 0 && rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
+    error = errno;
+  }
+  // The folder entry is not flushed: after a crash the rename may be lost, which leaves the old
+  // file whole, and that is all the caller is promised.
+  if (error != 0) {
+    unlink(temporaryPath_.c_str());
+  }
+  temporaryPath_.clear();
+  return error;
+}
+
+void AtomicFileWriter::Discard() {
+  if (handle_ >= 0) {
+    close(AsDescriptor(handle_));
+    handle_ = -1;
+  }
+  if (!temporaryPath_.empty()) {
+    unlink(temporaryPath_.c_str());
+    temporaryPath_.clear();
+  }
+}
+
+}  // namespace lintavo::os

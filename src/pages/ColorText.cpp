@@ -1,0 +1,59 @@
+#include "pages/ColorText.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "os/Failure.h"
+
+namespace lintavo {
+
+namespace {
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') {
+    return c - '0';
+  }
+  if (c >= 'a' && c <= 'f') {
+    return c - 'a' + 10;
+  }
+  if (c >= 'A' && c <= 'F') {
+    return c - 'A' + 10;
+  }
+  return -1;
+}
+
+}  // namespace
+
+ColorValue HtmlToColor(const std::string& text) {
+  std::string digits;
+  for (char c : text) {
+    if (c != '#') {
+      digits += c;
+    }
+  }
+  digits.resize(std::min<std::size_t>(digits.size(), 6));
+  const std::string red = digits.substr(0, 2);
+  const std::string green = digits.size() > 2 ? digits.substr(2, 2) : std::string();
+  const std::string blue = digits.size() > 4 ? digits.substr(4, 2) : std::string();
+  // The pieces are put together in the colour value's own byte order, blue first.
+  const std::string hexText = "$00" + blue + green + red;
+
+  ColorValue value = 0;
+  for (std::size_t i = 1; i < hexText.size(); ++i) {
+    const int digit = HexDigitValue(hexText[i]);
+    if (digit < 0) {
+      throw Failure("'" + hexText + "' is not a valid integer value");
+    }
+    value = value * 16 + static_cast<ColorValue>(digit);
+  }
+  return value;
+}
+
+std::string ColorToHtml(ColorValue color) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", color & 0xFFu, (color >> 8) & 0xFFu,
+                (color >> 16) & 0xFFu);
+  return text;
+}
+
+}  // namespace lintavo

@@ -1,0 +1,48 @@
+#include "pages/ConfigLocation.h"
+
+#include "os/Files.h"
+#include "os/Paths.h"
+#include "os/SpecialFolders.h"
+#include "pages/PathRoutines.h"
+
+namespace lintavo {
+
+namespace {
+
+constexpr const char* kConfigFileName = "config.ini";
+
+std::string PerUserFolder() {
+  const std::string appData = os::GetSpecialFolder(os::CSIDL_APPDATA);
+  if (appData.empty()) {
+    return {};
+  }
+  return WithTrailingBackslash(appData) + "Quellmark" + os::kPathDelimiter + "LTVO" +
+         os::kPathDelimiter;
+}
+
+}  // namespace
+
+std::string LocateConfigFile(const std::string& programFolder) {
+  const std::string olderFile = programFolder + kConfigFileName;
+  const std::string folder = PerUserFolder();
+  // Without a per-user folder the settings stay where older versions kept them.
+  if (folder.empty() || !os::ForceDirectories(folder)) {
+    return olderFile;
+  }
+  const std::string configFile = folder + kConfigFileName;
+  if (os::FileExists(configFile)) {
+    if (os::FileExists(olderFile)) {
+      os::DeleteFile(olderFile);
+    }
+    return configFile;
+  }
+  if (os::FileExists(olderFile)) {
+    if (!os::CopyFile(olderFile, configFile)) {
+      return olderFile;
+    }
+    os::DeleteFile(olderFile);
+  }
+  return configFile;
+}
+
+}  // namespace lintavo

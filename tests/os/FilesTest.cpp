@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <vector>
+
+#include "os/Files.h"
+#include "support/TestEnvironment.h"
+
+namespace lintavo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadFileBytes;
+using test::TempFolder;
+using test::WriteFileBytes;
+
+const std::string kBinary("bytes\0with\r\nNUL\xff", 16);
+
+unsigned ModeOf(const std::string& path) {
+  struct stat info {};
+  EXPECT_EQ(stat(path.c_str(), &info), 0) << path;
+  return info.st_mode & 07777;
+}
+
+// Every name in the folder: a failed or abandoned write must leave no temporary file behind.
+std::vector<std::string> FolderContent(const TempFolder& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder.Path())) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(WriteFileAtomicallyTest, ReplacesTheContentAndKeepsTheMode) {
+  TempFolder folder;
+  const std::string path = folder / "settings.ini";
+  WriteFileBytes(path, "an older and longer content");
+  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+
+  EXPECT_EQ(os::WriteFileAtomically(path, kBinary), 0);
+
+  EXPECT_EQ(ReadFileBytes(path), kBinary);
+  EXPECT_EQ(ModeOf(path), 0640u);
+  EXPECT_EQ(FolderContent(folder), std::vector<std::string>{"settings.ini"});
+}
+
+TEST(WriteFileAtomicallyTest, GivesANewFileTheOrdinaryMode) {
+  TempFolder folder;
+  const std::string path = folder / "new.txt";
+  const mode_t mask = umask(022);
+
+  EXPECT_EQ(os::WriteFileAtomically(path, ""), 0);
+
+  umask(mask);
+  EXPECT_EQ(ReadFileBytes(path), "");
+  EXPECT_EQ(ModeOf(path), 0644u);
+}
+
+TEST(WriteFileAtomicallyTest, ReportsAMissingFolder) {
+  TempFolder folder;
+  EXPECT_EQ(os::WriteFileAtomically(folder / "missing/file.txt", "x"), ENOENT);
+  EXPECT_TRUE(FolderContent(folder).empty());
+}
+
+TEST(AtomicFileWriterTest, BuildsTheFileFromWritesAtOffsets) {
+  TempFolder folder;
+  const std::string path = folder / "picture.bmp";
+  WriteFileBytes(path, "old");
+  os::AtomicFileWriter writer;
+  ASSERT_EQ(writer.Open(path), 0);
+  ASSERT_EQ(writer.WriteAt(6, "world", 5), 0);
+  ASSERT_EQ(writer.WriteAt(0, "hello", 5), 0);
+  EXPECT_EQ(ReadFileBytes(path), "old") << "the old file must stay until Commit";
+
+  ASSERT_EQ(writer.Commit(), 0);
+
+  EXPECT_EQ(ReadFileBytes(path), std::string("hello\0world", 11));
+  EXPECT_EQ(FolderContent(folder), std::vector<std::string>{"picture.bmp"});
+}
+
+TEST(AtomicFileWriterTest, AWriterDroppedWithoutCommitLeavesNoTrace) {
+  TempFolder folder;
+  const std::string path = folder / "picture.bmp";
+  WriteFileBytes(path, "old");
+  {
+    os::AtomicFileWriter writer;
+    ASSERT_EQ(writer.Open(path), 0);
+    ASSERT_EQ(writer.WriteAt(0, "new content", 11), 0);
+  }
+  EXPECT_EQ(ReadFileBytes(path), "old");
+  EXPECT_EQ(FolderContent(folder), std::vector<std::string>{"picture.bmp"});
+}
+
+TEST(AtomicFileWriterTest, RefusesWritesWithoutAnOpenFile) {
+  os::AtomicFileWriter writer;
+  EXPECT_NE(writer.WriteAt(0, "x", 1), 0);
+  EXPECT_NE(writer.Commit(), 0);
+}
+
+TEST(AtomicFileWriterTest, ReportsAFolderInTheWayAndCleansUp) {
+  TempFolder folder;
+  const std::string path = folder / "taken";
+  fs::create_directory(path);
+  fs::create_directory(folder / "taken/inside");
+  os::AtomicFileWriter writer;
+  ASSERT_EQ(writer.Open(path), 0);
+  ASSERT_EQ(writer.WriteAt(0, "x", 1), 0);
+
+  EXPECT_NE(writer.Commit(), 0);
+
+  EXPECT_TRUE(fs::is_directory(path));
+  EXPECT_EQ(FolderContent(folder), std::vector<std::string>{"taken"});
+}
+
+TEST(CopyFileTest, CopiesBytesOverTheDestination) {
+  TempFolder folder;
+  WriteFileBytes(folder / "from", kBinary);
+  WriteFileBytes(folder / "to", "something else entirely");
+
+  EXPECT_TRUE(os::CopyFile(folder / "from", folder / "to"));
+
+  EXPECT_EQ(ReadFileBytes(folder / "to"), kBinary);
+  EXPECT_EQ(ReadFileBytes(folder / "from"), kBinary);
+}
+
+TEST(CopyFileTest, AMissingSourceLeavesTheDestinationUntouched) {
+  TempFolder folder;
+  WriteFileBytes(folder / "to", "keep me");
+
+  EXPECT_FALSE(os::CopyFile(folder / "missing", folder / "to"));
+  EXPECT_FALSE(os::CopyFile(folder / "missing", folder / "absent"));
+
+  EXPECT_EQ(ReadFileBytes(folder / "to"), "keep me");
+  EXPECT_FALSE(fs::exists(folder / "absent"));
+}
+
+TEST(ForceDirectoriesTest, CreatesEveryMissingFolder) {
+  TempFolder folder;
+  for (const std::string relative : {"a/b/c", "a/b/c", "a/b/d/", "x//y"}) {
+    SCOPED_TRACE(relative);
+    EXPECT_TRUE(os::ForceDirectories(folder / relative));
+    EXPECT_TRUE(os::DirectoryExists(folder / relative));
+  }
+}
+
+TEST(ForceDirectoriesTest, FailsOnAFileInTheWayOrAnEmptyPath) {
+  TempFolder folder;
+  WriteFileBytes(folder / "file", "x");
+  EXPECT_FALSE(os::ForceDirectories(folder / "file"));
+  EXPECT_FALSE(os::ForceDirectories(folder / "file/below"));
+  EXPECT_FALSE(os::ForceDirectories(""));
+  EXPECT_EQ(ReadFileBytes(folder / "file"), "x");
+}
+
+TEST(ReadWholeFileTest, ReadsEveryByteOrReportsWhyNot) {
+  TempFolder folder;
+  WriteFileBytes(folder / "data", kBinary);
+  std::string bytes = "stale";
+
+  EXPECT_EQ(os::ReadWholeFile(folder / "data", bytes), 0);
+  EXPECT_EQ(bytes, kBinary);
+  EXPECT_EQ(os::ReadWholeFile(folder / "missing", bytes), ENOENT);
+  EXPECT_EQ(bytes, "");
+  EXPECT_EQ(os::ReadWholeFile(folder.Path().string(), bytes), EISDIR);
+  // A pipe without a writer in a file's place is refused at once instead of waited on.
+  ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0600), 0);
+  EXPECT_EQ(os::ReadWholeFile(folder / "pipe", bytes), EINVAL);
+}
+
+TEST(FileKindTest, TellsFilesFromFolders) {
+  TempFolder folder;
+  WriteFileBytes(folder / "file", "");
+  EXPECT_TRUE(os::FileExists(folder / "file"));
+  EXPECT_FALSE(os::DirectoryExists(folder / "file"));
+  EXPECT_TRUE(os::DirectoryExists(folder.Path().string()));
+  EXPECT_FALSE(os::FileExists(folder.Path().string()));
+  EXPECT_FALSE(os::FileExists(folder / "missing"));
+  EXPECT_FALSE(os::DirectoryExists(folder / "missing"));
+}
+
+TEST(DeleteFileTest, RemovesAFileOnce) {
+  TempFolder folder;
+  WriteFileBytes(folder / "file", "");
+  EXPECT_TRUE(os::DeleteFile(folder / "file"));
+  EXPECT_FALSE(os::DeleteFile(folder / "file"));
+  EXPECT_FALSE(fs::exists(folder / "file"));
+}
+
+}  // namespace
+}  // namespace lintavo
