@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds a Release tree in build-release/ and prints every benchmark figure:
+#   - page store: load of ten full pages; SavePages + GeneratePages with a 30 KB template (medians)
+#   - settings-file engine on its own
+#   - JPEG to BMP of a 6000x4000 picture beside `djpeg -bmp` (see compare_jpeg.sh)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-dependencies.sh
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DLINTAVO_BUILD_TESTS=OFF
+cmake --build build-release --target pages_bench profile_bench convert_jpeg
+
+aggregate=(--benchmark_repetitions=15 --benchmark_report_aggregates_only=true)
+build-release/bench/pages_bench "${aggregate[@]}"
+build-release/bench/profile_bench "${aggregate[@]}"
+bench/compare_jpeg.sh build-release
