@@ -2,7 +2,7 @@
 
 #include "os/Files.h"
 #include "os/Paths.h"
-#include "os/SpecialFolders.h"
+#include "os/ShellFolders.h"
 #include "pages/PathRoutines.h"
 
 namespace lintavo {

@@ -4,8 +4,8 @@
 #include "os/Launch.h"
 #include "os/Paths.h"
 #include "os/Registry.h"
+#include "os/ShellFolders.h"
 #include "os/ShellLink.h"
-#include "os/SpecialFolders.h"
 
 namespace lintavo {
 

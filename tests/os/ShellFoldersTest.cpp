@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "os/SpecialFolders.h"
+#include "os/ShellFolders.h"
 #include "support/TestEnvironment.h"
 
 namespace lintavo {
@@ -17,7 +17,7 @@ void SetVariable(const char* name, const char* value) {
   }
 }
 
-class SpecialFoldersTest : public ::testing::Test {
+class GetSpecialFolderTest : public ::testing::Test {
  protected:
   // "~" at the start of an expected path stands for the isolated home folder.
   std::string InHome(const std::string& path) const {
@@ -30,7 +30,7 @@ class SpecialFoldersTest : public ::testing::Test {
   test::IsolatedHome home_;
 };
 
-TEST_F(SpecialFoldersTest, AppDataIsTheConfigHome) {
+TEST_F(GetSpecialFolderTest, AppDataIsTheConfigHome) {
   struct Case {
     const char* configHome;  // nullptr: unset
     std::string expected;
@@ -47,7 +47,7 @@ TEST_F(SpecialFoldersTest, AppDataIsTheConfigHome) {
   }
 }
 
-TEST_F(SpecialFoldersTest, DesktopComesFromTheUserFolders) {
+TEST_F(GetSpecialFolderTest, DesktopComesFromTheUserFolders) {
   struct Case {
     std::string userDirs;
     std::string expected;
@@ -76,11 +76,11 @@ TEST_F(SpecialFoldersTest, DesktopComesFromTheUserFolders) {
   }
 }
 
-TEST_F(SpecialFoldersTest, DesktopDefaultsWithoutAUserFoldersFile) {
+TEST_F(GetSpecialFolderTest, DesktopDefaultsWithoutAUserFoldersFile) {
   EXPECT_EQ(os::GetSpecialFolder(os::CSIDL_DESKTOPDIRECTORY), home_.Home() + "/Desktop");
 }
 
-TEST_F(SpecialFoldersTest, QuickLaunchIsTheLauncherFolderOfTheDataHome) {
+TEST_F(GetSpecialFolderTest, QuickLaunchIsTheLauncherFolderOfTheDataHome) {
   EXPECT_EQ(os::QuickLaunchFolder(), home_.DataHome() + "/applications");
   SetVariable("XDG_DATA_HOME", nullptr);
   EXPECT_EQ(os::QuickLaunchFolder(), home_.Home() + "/.local/share/applications");
@@ -88,7 +88,7 @@ TEST_F(SpecialFoldersTest, QuickLaunchIsTheLauncherFolderOfTheDataHome) {
   EXPECT_EQ(os::QuickLaunchFolder(), "/srv/data/applications");
 }
 
-TEST_F(SpecialFoldersTest, NoHomeGivesNoFolderRatherThanOneAtTheRoot) {
+TEST_F(GetSpecialFolderTest, NoHomeGivesNoFolderRatherThanOneAtTheRoot) {
   SetVariable("HOME", "");
   SetVariable("XDG_CONFIG_HOME", nullptr);
   SetVariable("XDG_DATA_HOME", nullptr);
@@ -97,7 +97,7 @@ TEST_F(SpecialFoldersTest, NoHomeGivesNoFolderRatherThanOneAtTheRoot) {
   EXPECT_EQ(os::QuickLaunchFolder(), "");
 }
 
-TEST_F(SpecialFoldersTest, WithoutHomeOnlyAnAbsoluteUserFolderCounts) {
+TEST_F(GetSpecialFolderTest, WithoutHomeOnlyAnAbsoluteUserFolderCounts) {
   SetVariable("HOME", nullptr);
   WriteUserDirs("XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n");
   EXPECT_EQ(os::GetSpecialFolder(os::CSIDL_DESKTOPDIRECTORY), "");
@@ -105,7 +105,7 @@ TEST_F(SpecialFoldersTest, WithoutHomeOnlyAnAbsoluteUserFolderCounts) {
   EXPECT_EQ(os::GetSpecialFolder(os::CSIDL_DESKTOPDIRECTORY), "/srv/desk");
 }
 
-TEST_F(SpecialFoldersTest, OtherFoldersAreUnknown) {
+TEST_F(GetSpecialFolderTest, OtherFoldersAreUnknown) {
   for (const int csidl : {0, 5, 27, -1}) {
     EXPECT_EQ(os::GetSpecialFolder(csidl), "") << csidl;
   }

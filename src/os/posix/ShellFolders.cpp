@@ -1,4 +1,4 @@
-#include "os/SpecialFolders.h"
+#include "os/ShellFolders.h"
 
 #include "os/posix/XdgFolders.h"
 
