@@ -3,13 +3,16 @@
 #   - page store: load of ten full pages; SavePages + GeneratePages with a 30 KB template (medians)
 #   - settings-file engine on its own
 #   - JPEG to BMP of a 6000x4000 picture beside `djpeg -bmp` (see compare_jpeg.sh)
+#   - start-up to first paint with ten full pages beside a bare Qt window (compare_startup.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-dependencies.sh
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DLINTAVO_BUILD_TESTS=OFF
-cmake --build build-release --target pages_bench profile_bench convert_jpeg
+cmake --build build-release --target pages_bench profile_bench convert_jpeg bare_window \
+  lintavo_first_paint
 
 aggregate=(--benchmark_repetitions=15 --benchmark_report_aggregates_only=true)
 build-release/bench/pages_bench "${aggregate[@]}"
 build-release/bench/profile_bench "${aggregate[@]}"
 bench/compare_jpeg.sh build-release
+bench/compare_startup.sh build-release

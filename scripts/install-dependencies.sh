@@ -5,8 +5,9 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libjpeg62-turbo-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg-turbo-progs hyperfine time
+  libjpeg-turbo-progs hyperfine time xvfb
 )
 
 missing=()

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace lintavo {
+
+// The program's general error handling: an error that ends a command, a dialog's preparation or
+// a start-up step is shown to the user, and the program goes on with its windows open.
+
+// Runs `action`. Whatever it throws ends it and is reported: a Failure or another standard
+// exception with its own text, anything else with a general one. True when `action` ran to its
+// end.
+bool RunReportingFailures(const std::function<void()>& action);
+
+// Shows `message` through the current reporter: an error box, unless a ScopedErrorReporter has
+// replaced it.
+void ReportError(const std::string& message);
+
+// While it lives, errors go to `reporter` instead of the error box (tests record them with it).
+// Reporters nest; the previous one comes back when this one goes.
+class ScopedErrorReporter {
+ public:
+  using Reporter = std::function<void(const std::string& message)>;
+
+  explicit ScopedErrorReporter(Reporter reporter);
+  ScopedErrorReporter(const ScopedErrorReporter&) = delete;
+  ScopedErrorReporter& operator=(const ScopedErrorReporter&) = delete;
+  ~ScopedErrorReporter();
+
+ private:
+  friend void ReportError(const std::string& message);
+
+  Reporter reporter_;
+  ScopedErrorReporter* previous_;
+};
+
+// The text shown for a thrown object that carries no message of its own.
+inline constexpr const char* kUnexpectedErrorText =
+    "An unexpected error occurred. The last action may not have been completed.";
+
+}  // namespace lintavo

@@ -1,0 +1,102 @@
+#include "app/TfrmAbout.h"
+
+#include <QMouseEvent>
+#include <string>
+
+#include "app/Vendor.h"
+#include "dialogs/DialogFrame.h"
+#include "pages/ShellRoutines.h"
+#include "skin/WidgetText.h"
+#include "ui_TfrmAbout.h"
+
+namespace lintavo {
+
+namespace {
+
+constexpr int kMarginToTheRight = 15;
+
+// For mouse button events only.
+bool IsLeftButton(const QEvent& event) {
+  return static_cast<const QMouseEvent&>(event).button() == Qt::LeftButton;
+}
+
+// Labels take the size of their text from their designed top left. A text too long for the
+// window wraps at the window's right margin (as wide as the emblem's left one) instead of being
+// cut off there.
+void ShowText(QLabel& label, const std::string& text) {
+  label.ensurePolished();  // measured with the font the skin gives it
+  label.setText(ToWidgetText(text));
+  const QWidget& window = *label.window();
+  const int widthLeft = window.width() - label.x() - kMarginToTheRight;
+  label.setWordWrap(label.sizeHint().width() > widthLeft);
+  if (label.wordWrap()) {
+    label.resize(widthLeft, label.heightForWidth(widthLeft));
+  } else {
+    label.adjustSize();
+  }
+}
+
+}  // namespace
+
+TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TfrmAbout>()) {
+  ui_->setupUi(this);
+  UseFixedDialogFrame(*this);
+  FormCreate();
+  ui_->lblWebsite->installEventFilter(this);
+  connect(ui_->editAbout, &QPushButton::clicked, this, &TfrmAbout::editAboutClick);
+}
+
+TfrmAbout::~TfrmAbout() = default;
+
+void TfrmAbout::FormCreate() {
+  setWindowTitle(ToWidgetText(std::string("About ") + kProductName));
+  ShowText(*ui_->lblProductName, kProductName);
+  ShowText(*ui_->lblCopyright1, kCopyrightLine);
+  ShowText(*ui_->lblProductVersion, std::string("Product Version: ") + kProductVersion);
+  ShowText(*ui_->lblWebsite, kVendorWebSite);
+}
+
+void TfrmAbout::editAboutClick() {
+  accept();
+}
+
+void TfrmAbout::lblWebsiteClick() {
+  OpenInHtmlBrowser(kVendorWebSite);  // with no browser registered, nothing visible happens
+}
+
+void TfrmAbout::lblWebsiteDblClick() {
+  OpenInHtmlBrowser(kVendorWebSite);
+}
+
+bool TfrmAbout::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ui_->lblWebsite) {
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+        websitePressed_ = IsLeftButton(*event);
+        break;
+      case QEvent::MouseButtonRelease: {
+        // A click is a press and a release of the left button on the label; the release that
+        // ends a double click is none.
+        const bool clicked = websitePressed_ && IsLeftButton(*event) &&
+                             ui_->lblWebsite->rect().contains(
+                                 static_cast<QMouseEvent*>(event)->position().toPoint());
+        websitePressed_ = false;
+        if (clicked) {
+          lblWebsiteClick();
+        }
+        break;
+      }
+      case QEvent::MouseButtonDblClick:
+        websitePressed_ = false;
+        if (IsLeftButton(*event)) {
+          lblWebsiteDblClick();
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace lintavo

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class TfrmAbout;
+}
+
+namespace lintavo {
+
+// The about box: the product, its version, the maker's copyright line and the vendor's web site,
+// which opens in the browser when its address is clicked.
+class TfrmAbout : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TfrmAbout(QWidget* parent = nullptr);
+  ~TfrmAbout() override;
+
+  void editAboutClick();
+  // Each opens the vendor's web site, so a double click opens it twice: once for its first click
+  // and once for the double click.
+  void lblWebsiteClick();
+  void lblWebsiteDblClick();
+
+ protected:
+  // Turns mouse events on the address label into its click and double click.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FormCreate();
+
+  std::unique_ptr<Ui::TfrmAbout> ui_;
+  bool websitePressed_ = false;  // a press on the address that a release may complete to a click
+};
+
+}  // namespace lintavo

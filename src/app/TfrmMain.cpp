@@ -1,0 +1,219 @@
+#include "app/TfrmMain.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <utility>
+
+#include "app/ErrorReporting.h"
+#include "app/HomePageCommand.h"
+#include "app/Vendor.h"
+#include "os/Failure.h"
+#include "os/Files.h"
+#include "os/ProfileFile.h"
+#include "pages/ConfigLocation.h"
+#include "pages/PageFiles.h"
+#include "pages/ShellRoutines.h"
+#include "skin/ModalDialogs.h"
+#include "skin/WidgetText.h"
+#include "ui_TfrmMain.h"
+
+namespace lintavo {
+
+namespace {
+
+constexpr const char* kSettingsSection = "Settings";
+constexpr const char* kLastPageKey = "LastPage";
+constexpr const char* kLogoFileName = "logo.bmp";
+
+constexpr const char* kNoPageSelected = "Please select a page first.";
+constexpr const char* kCommandNotAvailable = "This command is not available in this version.";
+constexpr const char* kHelpNotAvailable =
+    "Help is not available: the help viewer could not be loaded.";
+
+std::string DefaultBackgroundPicture(const std::string& programFolder, int pageNumber) {
+  return programFolder + "background" + std::to_string(pageNumber) + ".JPG";
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(std::string programFolder, MessageService& messages, MainWindowDialogs dialogs,
+                   QWidget* parent)
+    : QWidget(parent),
+      ui_(std::make_unique<Ui::TfrmMain>()),
+      programFolder_(std::move(programFolder)),
+      messages_(messages),
+      dialogs_(std::move(dialogs)) {
+  ui_->setupUi(this);
+  // A fixed-size window with a minimize button and no maximize button.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+
+  // The list runs its change handler only when the user picks a page; setting the position from
+  // code does not.
+  connect(ui_->cbxWebPages, &QComboBox::activated, this, &TfrmMain::cbxWebPagesChange);
+  connect(ui_->btnEditLinks, &QPushButton::clicked, this, &TfrmMain::btnEditLinksClick);
+  connect(ui_->btnEditBackground, &QPushButton::clicked, this, &TfrmMain::btnEditBackgroundClick);
+  connect(ui_->btnView, &QPushButton::clicked, this, &TfrmMain::btnViewClick);
+  connect(ui_->btnSetHomePage, &QPushButton::clicked, this, &TfrmMain::btnSetHomePageClick);
+  connect(ui_->bsSkinButton1, &QPushButton::clicked, this, &TfrmMain::bsSkinButton1Click);
+  connect(ui_->editAbout, &QPushButton::clicked, this, &TfrmMain::editAboutClick);
+  connect(ui_->btnHelp, &QPushButton::clicked, this, &TfrmMain::btnHelpClick);
+  connect(ui_->btnClose, &QPushButton::clicked, this, &TfrmMain::btnCloseClick);
+  connect(ui_->imgLogo, &PictureBox::clicked, this, &TfrmMain::imgLogoClick);
+  connect(ui_->bsSkinButton2, &QPushButton::clicked, this, &TfrmMain::bsSkinButton2Click);
+
+  FormCreate();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+int TfrmMain::SelectedPosition() const {
+  return ui_->cbxWebPages->currentIndex();
+}
+
+TWebManager& TfrmMain::WebManager() {
+  if (!webManager_) {
+    throw Failure("The home pages could not be loaded when the program started.");
+  }
+  return *webManager_;
+}
+
+// Start-up. A step that fails is reported and ends start-up there; the window opens all the
+// same. Edit and Select Background then stay disabled, as the window was designed, because the
+// change handler that enables them never ran.
+void TfrmMain::FormCreate() {
+  setWindowTitle(QString::fromLatin1(kProductName));
+  RunReportingFailures([this] {
+    configFile_ = LocateConfigFile(programFolder_);
+    webManager_ = std::make_unique<TWebManager>(configFile_, programFolder_);
+    InstallDefaultBackgrounds();
+    InstallLogo();
+    webManager_->GeneratePages();
+    FillPageList();
+    SelectLastPage();
+  });
+}
+
+// A page's own picture shipped beside the program becomes its background unless it has one.
+// This runs before the pages are generated, so it wins over the general default picture.
+void TfrmMain::InstallDefaultBackgrounds() {
+  for (int pageNumber = 1; pageNumber <= kPageCount; ++pageNumber) {
+    TWebManager::ConvertIfMissing(
+        DefaultBackgroundPicture(programFolder_, pageNumber),
+        PathInFolder(webManager_->RootFolder, BackgroundFileName(pageNumber)));
+  }
+}
+
+// The logo lies beside the generated pages, which show it. A missing logo or a failed copy is
+// passed over: the pages work without it.
+void TfrmMain::InstallLogo() {
+  const std::string installed = PathInFolder(webManager_->RootFolder, kLogoFileName);
+  const std::string shipped = programFolder_ + kLogoFileName;
+  if (!os::FileExists(installed) && os::FileExists(shipped)) {
+    os::CopyFile(shipped, installed);
+  }
+}
+
+void TfrmMain::FillPageList() {
+  ui_->cbxWebPages->clear();
+  for (const auto& entry : webManager_->Pages) {
+    ui_->cbxWebPages->addItem(ToWidgetText(entry.second.Name));
+  }
+}
+
+// The position is taken as stored, without a range check: a value outside the list selects no
+// page, and the change handler then stores -1 for the next start.
+void TfrmMain::SelectLastPage() {
+  if (ui_->cbxWebPages->count() == 0) {
+    return;
+  }
+  const int lastPage =
+      ProfileFile::Load(configFile_).ReadInteger(kSettingsSection, kLastPageKey, 0);
+  ui_->cbxWebPages->setCurrentIndex(lastPage);
+  cbxWebPagesChange();
+}
+
+// The choice is stored at once, so it survives however the program ends. When it cannot be
+// stored, the error ends the handler before the buttons change.
+void TfrmMain::cbxWebPagesChange() {
+  const int position = SelectedPosition();
+  ProfileFile settings = ProfileFile::Load(configFile_);
+  settings.WriteInteger(kSettingsSection, kLastPageKey, position);
+  settings.Save();
+  const bool pageSelected = position != kNoPage;
+  ui_->btnEditLinks->setEnabled(pageSelected);
+  ui_->btnEditBackground->setEnabled(pageSelected);
+}
+
+// The dialog saves the pages and writes their HTML before it closes with OK; the list only takes
+// up the new names, keeping its position without running the change handler.
+void TfrmMain::btnEditLinksClick() {
+  if (ShowCommandDialog(dialogs_.pageSettings) != kModalResultOk) {
+    return;
+  }
+  const int position = SelectedPosition();
+  FillPageList();
+  ui_->cbxWebPages->setCurrentIndex(position);
+}
+
+void TfrmMain::btnEditBackgroundClick() {
+  ShowCommandDialog(dialogs_.background);
+}
+
+// The browser's answer is not awaited: with no browser registered nothing happens.
+void TfrmMain::btnViewClick() {
+  const int position = SelectedPosition();
+  if (position == kNoPage) {
+    messages_.MessageDlg(kNoPageSelected, MessageKind::Information, MessageButtons::Ok);
+    return;
+  }
+  OpenInHtmlBrowser(PathInFolder(WebManager().RootFolder, PageFileName(position + 1)));
+}
+
+// With no page selected the command asks for one and needs no pages folder.
+void TfrmMain::btnSetHomePageClick() {
+  const int position = SelectedPosition();
+  const std::string rootFolder = position == kNoPage ? std::string() : WebManager().RootFolder;
+  SetSelectedPageAsHomePage(position, rootFolder, messages_);
+}
+
+void TfrmMain::bsSkinButton1Click() {
+  ShowCommandDialog(dialogs_.options);
+}
+
+void TfrmMain::editAboutClick() {
+  ShowCommandDialog(dialogs_.about);
+}
+
+// The help engine is not part of this build; rather than do nothing, the command says so.
+void TfrmMain::btnHelpClick() {
+  messages_.MessageDlg(kHelpNotAvailable, MessageKind::Information, MessageButtons::Ok);
+}
+
+void TfrmMain::btnCloseClick() {
+  close();
+}
+
+void TfrmMain::imgLogoClick() {
+  OpenInHtmlBrowser(kVendorWebSite);
+}
+
+// Only opens the vendor's update page; no versions are compared.
+void TfrmMain::bsSkinButton2Click() {
+  OpenInHtmlBrowser(kVendorUpdatePage);
+}
+
+int TfrmMain::ShowCommandDialog(const DialogFactory& createDialog) {
+  if (!createDialog) {
+    messages_.MessageDlg(kCommandNotAvailable, MessageKind::Information, MessageButtons::Ok);
+    return kModalResultCancel;
+  }
+  const std::unique_ptr<QDialog> dialog = createDialog(*this);
+  return ShowModal(*dialog);
+}
+
+}  // namespace lintavo

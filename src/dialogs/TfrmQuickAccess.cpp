@@ -1,0 +1,84 @@
+#include "dialogs/TfrmQuickAccess.h"
+
+#include "dialogs/BrowserSettings.h"
+#include "dialogs/DialogFrame.h"
+#include "dialogs/RegistryWriting.h"
+#include "os/Paths.h"
+#include "pages/ShellRoutines.h"
+#include "ui_TfrmQuickAccess.h"
+
+namespace lintavo {
+
+namespace {
+
+// The shortcut carries the program's name; the dialogs sit below the application shell that
+// keeps the vendor's texts, so the name is spelled here.
+constexpr const char* kShortcutName = "Lintavo";
+
+constexpr const char* kShortcutAdded = "Shortcut added.";
+constexpr const char* kShortcutNotAdded = "The shortcut could not be created.";
+
+// Lines end in CR LF; the blanks at the ends of lines 1, 2, 4, 6 and 7 belong to the text.
+constexpr const char* kStopActiveXConfirmation =
+    "The Internet Explorer will sometimes display a warning that it has restricted \r\n"
+    "the home page from running scripts or activeX controls. This typically only happens \r\n"
+    "if you have visited a web page that has special security settings, which is rare for\r\n"
+    "most users. \r\n"
+    "\r\n"
+    "Clicking OK on this option will turn on the IE option \"Allow active content to run in "
+    "files \r\n"
+    "on My Computer\". Some anti-virus products may block this action. In which case, you will "
+    "\r\n"
+    "need to do the change manually.";
+
+constexpr const char* kStopActiveXDone =
+    "The change has been made. You will need to close all Internet Explorer windows for the "
+    "change \r\n"
+    "to take effect. If the warning continue, manually change the setting \"Allow active content "
+    "to run\r\n"
+    "in files on My Computer\" to on under Tools, Internet Options";
+
+}  // namespace
+
+TfrmQuickAccess::TfrmQuickAccess(MessageService& messages, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::TfrmQuickAccess>()), messages_(messages) {
+  ui_->setupUi(this);
+  UseFixedDialogFrame(*this);
+  connect(ui_->btnQuickLaunch, &QPushButton::clicked, this, &TfrmQuickAccess::btnQuickLaunchClick);
+  connect(ui_->btnDesktop, &QPushButton::clicked, this, &TfrmQuickAccess::btnDesktopClick);
+  connect(ui_->btnStopActiveX, &QPushButton::clicked, this, &TfrmQuickAccess::btnStopActiveXClick);
+  connect(ui_->btnOk, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+TfrmQuickAccess::~TfrmQuickAccess() = default;
+
+void TfrmQuickAccess::btnQuickLaunchClick() {
+  AddShortcut("QUICKLAUNCH");
+}
+
+void TfrmQuickAccess::btnDesktopClick() {
+  AddShortcut("DESKTOP");
+}
+
+void TfrmQuickAccess::btnStopActiveXClick() {
+  if (messages_.MessageDlg(kStopActiveXConfirmation, MessageKind::Information,
+                           MessageButtons::OkCancel) != kMessageResultOk) {
+    return;
+  }
+  auto key = CreateUserKey(kLocalMachineLockdownKey);
+  if (!key) {
+    return;  // neither opened nor created: the command ends without a word
+  }
+  SetDWordOrFail(*key, kLocalMachineLockdownValue, kLocalMachineLockdownOff);
+  messages_.MessageDlg(kStopActiveXDone, MessageKind::Information, MessageButtons::Ok);
+}
+
+// Says "Shortcut added." only when the link was written; a shortcut that could not be saved is
+// reported as such instead of as a success.
+void TfrmQuickAccess::AddShortcut(const std::string& where) {
+  const bool written = CreateShortcut(os::ProgramPath(), kShortcutName, where);
+  messages_.MessageDlg(written ? kShortcutAdded : kShortcutNotAdded, MessageKind::Information,
+                       MessageButtons::Ok);
+}
+
+}  // namespace lintavo

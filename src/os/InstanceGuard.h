@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace lintavo::os {
+
+// The application's top-level window as the instance record stores it (a window handle on
+// Windows; unused where activation goes through the guard's own channel).
+using WindowHandle = std::uintptr_t;
+
+// Lets one copy of the program run per executable path. The first admitted start holds a shared
+// 8-byte record (window handle, instance count) named after the executable's path; the record
+// ceases to exist when no live process holds it, so a killed instance never blocks the next start.
+class InstanceGuard {
+ public:
+  InstanceGuard();
+  InstanceGuard(const InstanceGuard&) = delete;
+  InstanceGuard& operator=(const InstanceGuard&) = delete;
+  ~InstanceGuard();
+
+  // True when this start must end: `maxInstances` copies already run, and the running one has
+  // been asked to restore its window and come to the front. False when the start is admitted and
+  // counted. Throws Failure "System Error.  Code: <n>.\n<description>" when the record can be
+  // neither created nor found.
+  bool RefuseIfRunning(WindowHandle window, int maxInstances);
+
+  // Gives up this instance's place in the record; runs once at orderly exit.
+  void ReleaseInstance();
+
+  // Where a refused start's request to come to the front arrives in the running instance: a
+  // descriptor that becomes readable (POSIX), or -1 where the system activates the window itself.
+  // When it is readable, TakeActivationRequest consumes one request and says whether it was one.
+  int ActivationRequestHandle() const;
+  bool TakeActivationRequest();
+
+  // The record's name: the executable's full path with every path delimiter removed.
+  static std::string MappingName(const std::string& executablePath);
+
+ private:
+  struct State;
+  State* state_;
+};
+
+}  // namespace lintavo::os

@@ -1,0 +1,50 @@
+#include "os/posix/InstanceNames.h"
+
+#include <sys/un.h>
+
+#include <climits>
+#include <cstdint>
+#include <cstdio>
+
+namespace lintavo::os::posix {
+
+namespace {
+
+constexpr std::size_t kHashDigits = 16;
+
+// FNV-1a: a stable 64-bit hash, the same in every run and on every machine.
+std::uint64_t StableHash(const std::string& text) {
+  std::uint64_t hash = 0xcbf29ce484222325u;
+  for (const char c : text) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 0x100000001b3u;
+  }
+  return hash;
+}
+
+// `name` itself when it has at most `limit` bytes; otherwise its head, '~' and the hash of the
+// whole name in hexadecimal, `limit` bytes in all.
+std::string Shortened(const std::string& name, std::size_t limit) {
+  if (name.size() <= limit) {
+    return name;
+  }
+  char hash[kHashDigits + 1];
+  std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(StableHash(name)));
+  return name.substr(0, limit - kHashDigits - 1) + "~" + hash;
+}
+
+}  // namespace
+
+std::string RecordObjectName(const std::string& mappingName) {
+  // The object is a file in the shared memory folder: its name must fit one file name.
+  return "/" + Shortened(mappingName, NAME_MAX);
+}
+
+std::string ActivationSocketName(const std::string& mappingName) {
+  static constexpr char kPrefix[] = "lintavo-activate:";
+  // An abstract address uses the socket path field after its leading NUL byte.
+  constexpr std::size_t kRoom = sizeof(sockaddr_un::sun_path) - 1 - (sizeof kPrefix - 1);
+  return kPrefix + Shortened(mappingName, kRoom);
+}
+
+}  // namespace lintavo::os::posix

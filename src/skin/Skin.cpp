@@ -1,0 +1,36 @@
+#include "skin/Skin.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFont>
+#include <QFontDatabase>
+
+namespace lintavo {
+
+namespace {
+
+constexpr const char* kStyleSheetResource = ":/skin/lintavo.qss";
+constexpr const char* kFontResource = ":/skin/fonts/DejaVuSansCondensed.ttf";
+
+QString ReadStyleSheet() {
+  QFile sheet(kStyleSheetResource);
+  if (!sheet.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    return {};
+  }
+  return QString::fromUtf8(sheet.readAll());
+}
+
+}  // namespace
+
+void ApplySkin(QApplication& application) {
+  // The style sheet leaves what it does not describe (check marks, arrows) to the base style;
+  // Fusion draws those the same on every desktop.
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  QFontDatabase::addApplicationFont(kFontResource);
+  QFont font(kSkinFontFamily);
+  font.setPixelSize(kSkinFontPixelSize);
+  QApplication::setFont(font);
+  application.setStyleSheet(ReadStyleSheet());
+}
+
+}  // namespace lintavo

@@ -1,0 +1,17 @@
+#pragma once
+
+class QApplication;
+
+namespace lintavo {
+
+// The family and pixel size of the skin's font. The font is compiled in, so every caption measures
+// the same on every machine and fits the designed geometry.
+inline constexpr const char* kSkinFontFamily = "DejaVu Sans Condensed";
+inline constexpr int kSkinFontPixelSize = 11;
+
+// Gives every window of `application` the program's one skin: the Fusion style under the style
+// sheet compiled in as a resource, and the skin's font. The resources must be registered first
+// (RegisterGuiResources).
+void ApplySkin(QApplication& application);
+
+}  // namespace lintavo

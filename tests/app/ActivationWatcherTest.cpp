@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QTest>
+#include <QWidget>
+
+#include "app/ActivationWatcher.h"
+
+namespace lintavo::test {
+namespace {
+
+// A request channel like the instance guard's: a pipe whose bytes are requests ('A') or noise.
+class RequestPipe {
+ public:
+  RequestPipe() { EXPECT_EQ(pipe(ends_), 0); }
+  ~RequestPipe() {
+    close(ends_[0]);
+    close(ends_[1]);
+  }
+  int ReadEnd() const { return ends_[0]; }
+  void Send(char byte) const { EXPECT_EQ(write(ends_[1], &byte, 1), 1); }
+  // Consumes one byte; true when it was a request.
+  bool Take() {
+    char byte = 0;
+    ++taken;
+    return read(ends_[0], &byte, 1) == 1 && byte == 'A';
+  }
+
+  int taken = 0;
+
+ private:
+  int ends_[2] = {-1, -1};
+};
+
+TEST(ActivationWatcher, ARequestRestoresTheMinimisedWindowAndOnlyARequestDoes) {
+  RequestPipe channel;
+  QWidget window;
+  window.showMinimized();
+  const ActivationWatcher watcher(
+      channel.ReadEnd(), [&channel] { return channel.Take(); }, window);
+
+  channel.Send('x');
+  ASSERT_TRUE(QTest::qWaitFor([&] { return channel.taken == 1; }));
+  EXPECT_TRUE(window.isMinimized());
+
+  channel.Send('A');
+  ASSERT_TRUE(QTest::qWaitFor([&] { return channel.taken == 2; }));
+  EXPECT_FALSE(window.isMinimized());
+  EXPECT_TRUE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace lintavo::test

@@ -1,0 +1,151 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <filesystem>
+
+#include "app/MainWindowFixture.h"
+#include "app/Vendor.h"
+#include "dialogs/BrowserSettings.h"
+#include "os/Registry.h"
+#include "pages/PageFiles.h"
+#include "skin/ModalDialogs.h"
+#include "support/gui/RecordingBrowser.h"
+
+namespace lintavo::test {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+
+// Edit's dialog, scripted: a plain dialog stands in for the page settings dialog.
+MainWindowDialogs WithPageSettingsStandIn() {
+  MainWindowDialogs dialogs = InstalledDialogs();
+  dialogs.pageSettings = [](TfrmMain& mainWindow) -> std::unique_ptr<QDialog> {
+    return std::make_unique<QDialog>(&mainWindow);
+  };
+  return dialogs;
+}
+
+TEST_F(MainWindowTest, PickingAPageStoresItAtOnce) {
+  Start();
+  PickPage(3);
+  EXPECT_EQ(Window().SelectedPosition(), 3);
+  EXPECT_EQ(StoredLastPage(), "3");
+}
+
+TEST_F(MainWindowTest, AFailedWriteOfTheChoiceIsReportedAndLeavesTheButtonsAsTheyWere) {
+  PutLastPage("12");
+  Start();
+  // The settings file cannot be replaced while a folder stands in its place.
+  fs::remove(ConfigFile());
+  fs::create_directory(ConfigFile());
+
+  PickPage(0);
+
+  EXPECT_THAT(errors_.Take(), ElementsAre("Unable to write to " + ConfigFile()));
+  EXPECT_FALSE(Button("btnEditLinks").isEnabled());
+  EXPECT_FALSE(Button("btnEditBackground").isEnabled());
+}
+
+TEST_F(MainWindowTest, EditClosedWithOkShowsTheNewNamesAtTheSamePositionWithoutStoringIt) {
+  PutLastPage("2");
+  TfrmMain& window = Start(WithPageSettingsStandIn());
+  PutLastPage("7");  // a marker: the rebuilt list must not store its position
+  modals_.Then([&window](QDialog&) {
+    window.WebManager().Pages[2].second.Name = "Holidays";
+    return kModalResultOk;
+  });
+
+  Click("btnEditLinks");
+
+  EXPECT_THAT(modals_.Shown(), ElementsAre("QDialog"));
+  EXPECT_EQ(PageNames().at(2), "Holidays");
+  EXPECT_EQ(PageNames().size(), 10U);
+  EXPECT_EQ(window.SelectedPosition(), 2);
+  EXPECT_EQ(StoredLastPage(), "7");
+}
+
+TEST_F(MainWindowTest, EditClosedAnyOtherWayLeavesTheListAlone) {
+  PutLastPage("2");
+  TfrmMain& window = Start(WithPageSettingsStandIn());
+  modals_.Then([&window](QDialog&) {
+    window.WebManager().Pages[2].second.Name = "Holidays";
+    return kModalResultCancel;
+  });
+
+  Click("btnEditLinks");
+
+  EXPECT_EQ(PageNames().at(2), "Home page 3");
+}
+
+TEST_F(MainWindowTest, ViewOpensTheSelectedPagesFileInTheBrowser) {
+  const RecordingBrowser browser(home_);
+  PutLastPage("2");
+  Start();
+  Click("btnView");
+  EXPECT_THAT(browser.AwaitArguments(), ElementsAre(PagesFolder() + "/my home page 3.htm"));
+}
+
+TEST_F(MainWindowTest, TheLogoAndCheckForUpdatesOpenTheVendorsAddresses) {
+  const RecordingBrowser browser(home_);
+  Start();
+  QTest::mouseClick(Window().findChild<QWidget*>("imgLogo"), Qt::LeftButton);
+  EXPECT_THAT(browser.AwaitArguments(), ElementsAre(kVendorWebSite));
+  Click("bsSkinButton2");
+  EXPECT_THAT(browser.AwaitArguments(), ElementsAre(kVendorUpdatePage));
+}
+
+TEST_F(MainWindowTest, ViewAndSetAsHomePageAskForAPageWhenNoneIsSelected) {
+  PutLastPage("12");
+  Start();
+  Click("btnView");
+  Click("btnSetHomePage");
+  ASSERT_EQ(messages_.Messages().size(), 2U);
+  EXPECT_EQ(messages_.Messages()[0].text, "Please select a page first.");
+  EXPECT_EQ(messages_.Messages()[1].text, "Please select a page first.");
+}
+
+TEST_F(MainWindowTest, SetAsHomePageMakesTheSelectedPagesFileTheStartPage) {
+  os::RegistryKey::Create(os::RegistryRoot::CurrentUser, kBrowserMainKey);
+  os::RegistryKey::Create(os::RegistryRoot::CurrentUser, kTabbedBrowsingKey);
+  PutLastPage("3");
+  Start();
+  messages_.Answer(kMessageResultOk);
+
+  Click("btnSetHomePage");
+
+  const auto key = os::RegistryKey::OpenForReading(os::RegistryRoot::CurrentUser, kBrowserMainKey);
+  ASSERT_TRUE(key);
+  const auto startPage = key->Query(kStartPageValue);
+  ASSERT_TRUE(startPage);
+  EXPECT_EQ(startPage->text, PagesFolder() + "/my home page 4.htm");
+}
+
+TEST_F(MainWindowTest, OptionsAndAboutShowTheirDialogs) {
+  Start();
+  Click("bsSkinButton1");
+  Click("editAbout");
+  EXPECT_THAT(modals_.Shown(), ElementsAre("lintavo::TfrmQuickAccess", "lintavo::TfrmAbout"));
+}
+
+TEST_F(MainWindowTest, CommandsWithoutTheirDialogOrHelpSaySoInsteadOfDoingNothing) {
+  Start(MainWindowDialogs{});
+  Click("btnEditLinks");
+  Click("btnHelp");
+  ASSERT_EQ(messages_.Messages().size(), 2U);
+  EXPECT_EQ(messages_.Messages()[0].text, "This command is not available in this version.");
+  EXPECT_EQ(messages_.Messages()[1].text,
+            "Help is not available: the help viewer could not be loaded.");
+  EXPECT_EQ(messages_.Messages()[1].kind, MessageKind::Information);
+  EXPECT_THAT(modals_.Shown(), ::testing::IsEmpty());
+}
+
+TEST_F(MainWindowTest, ExitClosesTheWindow) {
+  TfrmMain& window = Start();
+  Click("btnClose");
+  EXPECT_FALSE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace lintavo::test

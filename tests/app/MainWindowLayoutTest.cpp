@@ -1,0 +1,91 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QRect>
+#include <vector>
+
+#include "app/MainWindowFixture.h"
+#include "support/gui/CaptionFit.h"
+
+namespace lintavo::test {
+namespace {
+
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+struct DesignedControl {
+  const char* name;
+  const char* caption;  // nullptr: the control shows no caption
+  QRect geometry;
+  bool handCursor;
+};
+
+const std::vector<DesignedControl> kDesign = {
+    {"bsSkinStdLabel1", "Select the home page to edit:", {10, 7, 173, 16}, false},
+    {"cbxWebPages", nullptr, {13, 26, 367, 21}, false},
+    {"btnEditLinks", "Edit", {13, 58, 80, 20}, true},
+    {"btnEditBackground", "Select Background", {96, 58, 199, 20}, true},
+    {"btnView", "View", {298, 58, 81, 20}, true},
+    {"btnSetHomePage", "Set selected page as your browser's home page", {13, 90, 251, 20}, true},
+    {"bsSkinButton2", "Check for updates", {268, 91, 111, 20}, true},
+    {"bsSkinButton1", "Options", {13, 124, 88, 21}, true},
+    {"editAbout", "About", {105, 124, 88, 21}, true},
+    {"btnHelp", "Help", {198, 124, 89, 21}, true},
+    {"btnClose", "Exit", {291, 124, 89, 21}, true},
+    {"imgLogo", nullptr, {12, 158, 370, 60}, true},
+};
+
+TEST_F(MainWindowTest, ControlsHaveTheirDesignedNamesCaptionsPlacesAndCursors) {
+  TfrmMain& window = Start();
+  for (const DesignedControl& control : kDesign) {
+    SCOPED_TRACE(control.name);
+    const auto* widget = window.findChild<QWidget*>(control.name);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->geometry(), control.geometry);
+    EXPECT_EQ(widget->cursor().shape() == Qt::PointingHandCursor, control.handCursor);
+    if (control.caption != nullptr) {
+      const QVariant text = widget->property("text");
+      EXPECT_EQ(text.toString().toStdString(), control.caption);
+    }
+  }
+}
+
+TEST_F(MainWindowTest, WindowIsAFixedSizeLintavoWindowWithMinimizeButOnlyThat) {
+  TfrmMain& window = Start();
+  EXPECT_EQ(window.windowTitle(), "Lintavo");
+  EXPECT_EQ(window.size(), QSize(395, 228));
+  EXPECT_EQ(window.minimumSize(), window.maximumSize());
+  EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+TEST_F(MainWindowTest, TabGoesThroughTheControlsInTheDesignedOrder) {
+  TfrmMain& window = Start();
+  const std::vector<std::string> designedOrder = {
+      "cbxWebPages",   "btnEditLinks", "btnEditBackground", "btnView", "btnSetHomePage",
+      "bsSkinButton1", "editAbout",    "btnClose",          "btnHelp", "bsSkinButton2"};
+  std::vector<std::string> chain;
+  QWidget* widget = window.findChild<QWidget*>("cbxWebPages");
+  do {
+    if (widget->focusPolicy() & Qt::TabFocus) {
+      chain.push_back(widget->objectName().toStdString());
+    }
+    widget = widget->nextInFocusChain();
+  } while (widget->objectName() != "cbxWebPages" && chain.size() <= designedOrder.size());
+  EXPECT_THAT(chain, ElementsAreArray(designedOrder));
+}
+
+TEST_F(MainWindowTest, EveryCaptionFitsItsControlWithTheSkinsFont) {
+  EXPECT_THAT(CaptionsThatDoNotFit(Start()), IsEmpty());
+}
+
+TEST_F(MainWindowTest, TheLogoShowsTheBannerStretchedToItsBox) {
+  const auto* logo = Start().findChild<QLabel*>("imgLogo");
+  ASSERT_NE(logo, nullptr);
+  EXPECT_EQ(logo->pixmap().size(), QSize(370, 60));
+  EXPECT_TRUE(logo->hasScaledContents());
+}
+
+}  // namespace
+}  // namespace lintavo::test

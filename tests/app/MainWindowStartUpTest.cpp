@@ -1,0 +1,150 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <ostream>
+
+#include "app/MainWindowFixture.h"
+#include "pages/PageFiles.h"
+
+namespace lintavo::test {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+// The width recorded in a BMP file's header.
+std::int32_t BitmapWidth(const std::string& path) {
+  const std::string bytes = ReadFileBytes(path);
+  if (bytes.size() < 22) {
+    return -1;
+  }
+  return static_cast<std::int32_t>(
+      static_cast<std::uint8_t>(bytes[18]) | static_cast<std::uint8_t>(bytes[19]) << 8 |
+      static_cast<std::uint8_t>(bytes[20]) << 16 | static_cast<std::uint8_t>(bytes[21]) << 24);
+}
+
+TEST_F(MainWindowTest, FirstStartWritesThePagesInstallsPicturesAndSelectsPageOne) {
+  PutTemplate();
+  PutJpeg("template.jpg", 3, 2);
+  PutJpeg("background2.JPG", 6, 4);
+  PutProgramFile("logo.bmp", "the logo");
+
+  TfrmMain& window = Start();
+
+  EXPECT_EQ(window.WebManager().RootFolder, PagesFolder());
+  for (int n = 1; n <= kPageCount; ++n) {
+    SCOPED_TRACE(n);
+    EXPECT_THAT(ReadFileBytes(PathInFolder(PagesFolder(), PageFileName(n))),
+                HasSubstr("<title>Home page " + std::to_string(n) + "</title>"));
+  }
+  // The page's own picture beside the program wins over the general default picture.
+  EXPECT_EQ(BitmapWidth(PathInFolder(PagesFolder(), "background2.bmp")), 6);
+  EXPECT_EQ(BitmapWidth(PathInFolder(PagesFolder(), "background1.bmp")), 3);
+  EXPECT_EQ(ReadFileBytes(PathInFolder(PagesFolder(), "logo.bmp")), "the logo");
+
+  EXPECT_THAT(PageNames(), ElementsAre("Home page 1", "Home page 2", "Home page 3", "Home page 4",
+                                       "Home page 5", "Home page 6", "Home page 7", "Home page 8",
+                                       "Home page 9", "Home page 10"));
+  EXPECT_EQ(window.SelectedPosition(), 0);
+  EXPECT_EQ(StoredLastPage(), "0");
+  EXPECT_TRUE(Button("btnEditLinks").isEnabled());
+  EXPECT_TRUE(Button("btnEditBackground").isEnabled());
+  EXPECT_EQ(window.ConfigFile(), ConfigFile());
+}
+
+TEST_F(MainWindowTest, BackgroundsAndLogoAlreadyInThePagesFolderAreKept) {
+  PutTemplate();
+  PutJpeg("template.jpg", 3, 2);
+  PutJpeg("background1.JPG", 6, 4);
+  PutProgramFile("logo.bmp", "the new logo");
+  fs::create_directories(PagesFolder());
+  WriteFileBytes(PathInFolder(PagesFolder(), "background1.bmp"), "the user's picture");
+  WriteFileBytes(PathInFolder(PagesFolder(), "logo.bmp"), "the old logo");
+
+  Start();
+
+  EXPECT_EQ(ReadFileBytes(PathInFolder(PagesFolder(), "background1.bmp")), "the user's picture");
+  EXPECT_EQ(ReadFileBytes(PathInFolder(PagesFolder(), "logo.bmp")), "the old logo");
+}
+
+struct LastPageCase {
+  const char* stored;  // nullptr: no LastPage key
+  int position;
+  const char* rewritten;
+};
+
+void PrintTo(const LastPageCase& value, std::ostream* out) {
+  *out << "LastPage=" << (value.stored ? value.stored : "(missing)");
+}
+
+class LastPageAtStart : public MainWindowTest,
+                        public ::testing::WithParamInterface<LastPageCase> {};
+
+TEST_P(LastPageAtStart, SelectsThePageOrNoneAndIsWrittenBackAtOnce) {
+  const LastPageCase& expected = GetParam();
+  if (expected.stored != nullptr) {
+    PutLastPage(expected.stored);
+  }
+  TfrmMain& window = Start();
+  EXPECT_EQ(window.SelectedPosition(), expected.position);
+  EXPECT_EQ(StoredLastPage(), expected.rewritten);
+  const bool pageSelected = expected.position != TfrmMain::kNoPage;
+  EXPECT_EQ(Button("btnEditLinks").isEnabled(), pageSelected);
+  EXPECT_EQ(Button("btnEditBackground").isEnabled(), pageSelected);
+  EXPECT_TRUE(Button("btnView").isEnabled());
+  EXPECT_TRUE(Button("btnSetHomePage").isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, LastPageAtStart,
+                         ::testing::Values(LastPageCase{nullptr, 0, "0"},
+                                           LastPageCase{"abc", 0, "0"}, LastPageCase{"0x3", 3, "3"},
+                                           LastPageCase{"$2", 2, "2"}, LastPageCase{"9", 9, "9"},
+                                           LastPageCase{"12", -1, "-1"},
+                                           LastPageCase{"10", -1, "-1"},
+                                           LastPageCase{"-1", -1, "-1"}));
+
+TEST_F(MainWindowTest, NoPageSelectedStaysSoAtLaterStartsUntilThePersonPicksOne) {
+  PutLastPage("12");
+  Start();
+  Start();
+  EXPECT_EQ(Window().SelectedPosition(), TfrmMain::kNoPage);
+  EXPECT_EQ(StoredLastPage(), "-1");
+  EXPECT_FALSE(Button("btnEditLinks").isEnabled());
+
+  PickPage(4);
+  EXPECT_EQ(StoredLastPage(), "4");
+  EXPECT_TRUE(Button("btnEditLinks").isEnabled());
+  EXPECT_TRUE(Button("btnEditBackground").isEnabled());
+}
+
+TEST_F(MainWindowTest, AStartUpStepThatFailsIsReportedAndTheRestSkippedButTheWindowOpens) {
+  PutTemplate();
+  PutJpeg("background1.JPG", 6, 4);
+  PutProgramFile("background3.JPG", "this is no picture");
+  PutProgramFile("logo.bmp", "the logo");
+
+  TfrmMain& window = Start();
+
+  EXPECT_THAT(errors_.Take(), ElementsAre(HasSubstr("JPEG error #")));
+  EXPECT_TRUE(window.isVisible());
+  // The steps before the failure ran, those after it did not.
+  EXPECT_TRUE(fs::exists(PathInFolder(PagesFolder(), "background1.bmp")));
+  EXPECT_FALSE(fs::exists(PathInFolder(PagesFolder(), "background3.bmp")));
+  EXPECT_FALSE(fs::exists(PathInFolder(PagesFolder(), "logo.bmp")));
+  EXPECT_FALSE(fs::exists(PathInFolder(PagesFolder(), PageFileName(1))));
+  EXPECT_THAT(PageNames(), IsEmpty());
+  EXPECT_EQ(StoredLastPage(), "(missing)");
+  EXPECT_FALSE(Button("btnEditLinks").isEnabled());
+  EXPECT_FALSE(Button("btnEditBackground").isEnabled());
+
+  // The window stays usable: a command that needs no page still runs.
+  Click("btnHelp");
+  EXPECT_EQ(messages_.Messages().size(), 1U);
+}
+
+}  // namespace
+}  // namespace lintavo::test
