@@ -49,7 +49,7 @@ sleep 1  # let Xvfb come up
 
 export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share \
   XDG_RUNTIME_DIR=$home/run DISPLAY=$display QT_QPA_PLATFORM=xcb
-hyperfine --warmup 3 --runs 30 --style basic --export-json "$home/times.json" \
+hyperfine -N --warmup 5 --runs 40 --style basic --export-json "$home/times.json" \
   -n bare_window "$bare" -n lintavo "$lintavo"
 
 python3 - "$home/times.json" <<'PYTHON'

@@ -29,9 +29,13 @@ bool DeleteFile(const std::string& path);
 // refused rather than read, so a pipe in a file's place can never hang the program.
 ErrorCode ReadWholeFile(const std::string& path, std::string& bytes);
 
-// How a file may be used, where files carry such permissions: a program's file can be run. A
-// document that replaces another keeps the permissions of the one it replaces.
-enum class FileKind { Document, Program };
+// What a written file is, which decides its permissions and how hard it is kept:
+// - Document: the user's data. It is flushed to disk before it replaces the old one, and keeps
+//   the permissions of the file it replaces.
+// - Program: a file that can be run (a launcher); flushed like a document.
+// - Generated: made from other files and made again at every start (the HTML pages). It is not
+//   flushed: after a crash it may be empty until it is written again, never half old, half new.
+enum class FileKind { Document, Program, Generated };
 
 // Replaces `path` with `bytes` atomically: a crash or a full disk leaves the old file or the new
 // one, never a part of either.
@@ -51,7 +55,7 @@ class AtomicFileWriter {
   ErrorCode Open(const std::string& path, FileKind kind = FileKind::Document);
   // Writes `size` bytes at byte `offset` of the new file.
   ErrorCode WriteAt(std::uint64_t offset, const void* data, std::size_t size);
-  // Flushes the new file to disk and renames it over `path`.
+  // Flushes the new file to disk (unless it is Generated) and renames it over `path`.
   ErrorCode Commit();
 
  private:
@@ -59,6 +63,7 @@ class AtomicFileWriter {
 
   std::string path_;
   std::string temporaryPath_;
+  FileKind kind_ = FileKind::Document;
   std::intptr_t handle_ = -1;
 };
 

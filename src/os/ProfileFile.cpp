@@ -245,7 +245,12 @@ void ProfileFile::WriteInteger(std::string_view section, std::string_view key, i
 }
 
 void ProfileFile::Save() const {
-  if (os::WriteFileAtomically(path_, content_->Bytes()) != 0) {
+  const std::string bytes = content_->Bytes();
+  // Writing back what the file already holds would change nothing but cost a flush to disk.
+  if (bytes == content_->fileBytes) {
+    return;
+  }
+  if (os::WriteFileAtomically(path_, bytes) != 0) {
     throw Failure("Unable to write to " + path_);
   }
 }

@@ -53,7 +53,13 @@ std::string ReadTemplate(const std::string& path) {
 }
 
 void WritePage(const std::string& path, const std::string& text) {
-  if (const os::ErrorCode error = os::WriteFileAtomically(path, text)) {
+  // Most starts make the very pages that are already there; those are left as they are.
+  std::string existing;
+  if (os::ReadWholeFile(path, existing) == 0 && existing == text) {
+    return;
+  }
+  // Pages are made again at every start, so they are not flushed to disk one by one.
+  if (const os::ErrorCode error = os::WriteFileAtomically(path, text, os::FileKind::Generated)) {
     throw Failure("Cannot create file \"" + path + "\". " + os::SystemErrorMessage(error));
   }
 }

@@ -10,7 +10,7 @@ namespace lintavo {
 namespace {
 
 constexpr const char* kStyleSheetResource = ":/skin/lintavo.qss";
-constexpr const char* kFontResource = ":/skin/fonts/DejaVuSansCondensed.ttf";
+constexpr const char* kFontResource = ":/skin/fonts/DejaVuSansCondensed-Latin.ttf";
 
 QString ReadStyleSheet() {
   QFile sheet(kStyleSheetResource);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <cstdint>
@@ -403,6 +404,24 @@ TEST_F(ProfileFileTest, AFailedSaveKeepsTheOldFileWhole) {
   }
   EXPECT_EQ(ReadFileBytes(path_), old);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 1);
+}
+
+// A save replaces the file with a new one, so the file's identity tells whether it was written.
+TEST_F(ProfileFileTest, ASaveThatChangesNothingLeavesTheFileAlone) {
+  const auto identity = [this] {
+    struct stat info {};
+    stat(path_.c_str(), &info);
+    return info.st_ino;
+  };
+  ProfileFile profile = LoadBytes("[Settings]\r\nLastPage=3\r\n");
+  const auto before = identity();
+  profile.WriteInteger("Settings", "LastPage", 3);
+  profile.Save();
+  EXPECT_EQ(identity(), before);
+  profile.WriteInteger("Settings", "LastPage", 4);
+  profile.Save();
+  EXPECT_NE(identity(), before);
+  EXPECT_EQ(ReadFileBytes(path_), "[Settings]\r\nLastPage=4\r\n");
 }
 
 // ---- Damaged files: reads give what the rules give, and writing still works ----

@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -177,6 +178,23 @@ TEST_F(PageGenerationTest, LineEndsAreNormalisedAndARepeatedRunGivesIdenticalByt
   EXPECT_EQ(first, bigLine + "Home page 7" + bigLine + "\r\n\r\n");
   Store().GeneratePages();
   EXPECT_EQ(Page(7), first);
+}
+
+TEST_F(PageGenerationTest, UnchangedPagesAreLeftInPlaceAndChangedOnesReplaced) {
+  const auto identity = [this](int n) {
+    struct stat info {};
+    stat(PagePath(n).c_str(), &info);
+    return info.st_ino;
+  };
+  PutTemplate("<RD>NAME</RD>");
+  Store().GeneratePages();
+  const auto page1 = identity(1);
+  const auto page2 = identity(2);
+  PageData(2).Name = "Renamed";
+  Store().GeneratePages();
+  EXPECT_EQ(identity(1), page1);
+  EXPECT_NE(identity(2), page2);
+  EXPECT_EQ(Page(2), "Renamed\r\n\r\n");
 }
 
 TEST_F(PageGenerationTest, MissingBackgroundsComeFromTheDefaultPictureAndExistingOnesStay) {

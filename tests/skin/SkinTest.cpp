@@ -22,7 +22,7 @@ using ::testing::IsEmpty;
 TEST(Skin, TheStyleSheetAndTheCompiledInFontAreInUse) {
   EXPECT_THAT(qApp->styleSheet().toStdString(), HasSubstr("QPushButton"));
   // The font comes from the program itself, not from whatever the machine has installed.
-  EXPECT_TRUE(QFile::exists(":/skin/fonts/DejaVuSansCondensed.ttf"));
+  EXPECT_TRUE(QFile::exists(":/skin/fonts/DejaVuSansCondensed-Latin.ttf"));
   const QFontInfo font(QApplication::font());
   EXPECT_EQ(font.family().toStdString(), kSkinFontFamily);
   EXPECT_EQ(font.pixelSize(), kSkinFontPixelSize);

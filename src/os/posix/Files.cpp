@@ -139,9 +139,9 @@ AtomicFileWriter::~AtomicFileWriter() {
 
 ErrorCode AtomicFileWriter::Open(const std::string& path, FileKind kind) {
   Discard();
-  // A new document gets the ordinary permissions, which the process's umask trims, and one that
-  // replaces another passes that one's permissions on. A program can be run by everyone and
-  // written by its owner alone, whatever the umask.
+  // A new document or generated file gets the ordinary permissions, which the process's umask
+  // trims, and one that replaces another passes that one's permissions on. A program can be run by
+  // everyone and written by its owner alone, whatever the umask.
   struct stat existing;
   std::optional<mode_t> mode;
   if (kind == FileKind::Program) {
@@ -159,6 +159,7 @@ ErrorCode AtomicFileWriter::Open(const std::string& path, FileKind kind) {
       }
       path_ = path;
       temporaryPath_ = std::move(candidate);
+      kind_ = kind;
       handle_ = fd;
       return 0;
     }
@@ -182,7 +183,7 @@ ErrorCode AtomicFileWriter::Commit() {
     return EBADF;
   }
   const int fd = AsDescriptor(handle_);
-  ErrorCode error = fsync(fd) == 0 ? 0 : errno;
+  ErrorCode error = kind_ == FileKind::Generated || fsync(fd) == 0 ? 0 : errno;
   if (close(fd) != 0 && error == 0) {
     error = errno;
   }
