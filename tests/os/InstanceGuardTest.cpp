@@ -20,7 +20,7 @@
 #include <thread>
 #include <vector>
 
-#include "ProbeProcess.h"
+#include "support/ProbeProcess.h"
 #include "os/Failure.h"
 #include "os/InstanceGuard.h"
 #include "os/Paths.h"

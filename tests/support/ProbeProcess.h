@@ -29,6 +29,9 @@ class ProbeProcess {
   // time (it is killed then).
   std::optional<int> ExitCode();
 
+  // Whether it is still running, without waiting.
+  bool Running();
+
   // Ends it at once with SIGKILL, the way a crash or the task manager would, and collects it.
   void Kill();
 

@@ -1,4 +1,4 @@
-#include "ProbeProcess.h"
+#include "support/ProbeProcess.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -94,6 +94,14 @@ std::optional<int> ProbeProcess::ExitCode() {
     return std::nullopt;
   }
   return WEXITSTATUS(*status_);
+}
+
+bool ProbeProcess::Running() {
+  int status = 0;
+  if (!status_ && pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_) {
+    status_ = status;
+  }
+  return pid_ > 0 && !status_;
 }
 
 void ProbeProcess::Kill() {
