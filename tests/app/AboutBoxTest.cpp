@@ -4,22 +4,18 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <chrono>
-#include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/TfrmAbout.h"
 #include "app/Vendor.h"
-#include "pages/ShellRoutines.h"
+#include "support/RecordingBrowser.h"
 #include "support/TestEnvironment.h"
 #include "support/gui/CaptionFit.h"
 
 namespace lintavo::test {
 namespace {
 
-namespace fs = std::filesystem;
 using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -39,48 +35,12 @@ class AboutBoxTest : public ::testing::Test {
   }
   QLabel& Label(const char* name) { return Child<QLabel>(name); }
 
-  // Registers a stand-in browser for text/html that adds its argument to the record, one line
-  // for each start, so that starts close together are all counted.
-  void RegisterRecordingBrowser() {
-    const std::string script = home_.Home() + "/bin/fake browser";
-    WriteFileBytes(script, "#!/bin/sh\necho \"$1\" >> \"" + Record() + "\"\n");
-    fs::permissions(script, fs::perms::owner_all);
-    WriteFileBytes(home_.DataHome() + "/applications/fake-browser.desktop",
-                   "[Desktop Entry]\nType=Application\nName=Fake\nExec=\"" + script + "\" %u\n");
-    WriteFileBytes(home_.ConfigHome() + "/mimeapps.list",
-                   "[Default Applications]\ntext/html=fake-browser.desktop\n");
-  }
-  std::string Record() const { return home_.Home() + "/browser-record.txt"; }
-
-  std::vector<std::string> RecordedAddresses() const {
+  // The addresses of the starts that arrived, at least `expected` of them unless the wait ran out.
+  std::vector<std::string> AwaitAddresses(const RecordingBrowser& browser, std::size_t expected) {
     std::vector<std::string> addresses;
-    if (fs::exists(Record())) {
-      std::string line;
-      for (const char c : ReadFileBytes(Record())) {
-        if (c == '\n') {
-          addresses.push_back(line);
-          line.clear();
-        } else {
-          line += c;
-        }
-      }
+    for (const auto& arguments : browser.AwaitStarts(expected)) {
+      addresses.push_back(arguments.empty() ? std::string() : arguments.front());
     }
-    return addresses;
-  }
-  // The browser starts detached; give its starts a bounded time to reach the record. A last start
-  // of our own, made after the ones asked of the window, shows that none of those is still on
-  // its way, so a surplus start shows too.
-  std::vector<std::string> AwaitRecordedAddresses(std::size_t expected) const {
-    const auto awaitCount = [this](std::size_t count) {
-      for (int attempt = 0; attempt < 200 && RecordedAddresses().size() < count; ++attempt) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-      }
-    };
-    awaitCount(expected);
-    OpenInHtmlBrowser("end of record");
-    awaitCount(expected + 1);
-    std::vector<std::string> addresses = RecordedAddresses();
-    std::erase(addresses, "end of record");
     return addresses;
   }
 
@@ -154,13 +114,13 @@ TEST_F(AboutBoxTest, TheAddressOpensOnceForEachClickAndTwiceForADoubleClick) {
   ClickWebsite();  // no browser registered yet: nothing happens, nothing breaks
   EXPECT_TRUE(about_.isVisible());
 
-  RegisterRecordingBrowser();
+  const RecordingBrowser browser(home_);
   ClickWebsite();
-  EXPECT_THAT(AwaitRecordedAddresses(1), ElementsAre(kVendorWebSite));
+  EXPECT_THAT(AwaitAddresses(browser, 1), ElementsAre(kVendorWebSite));
 
   DoubleClickWebsite();
-  const std::vector<std::string> addresses = AwaitRecordedAddresses(3);
-  EXPECT_EQ(addresses.size(), 3u);
+  const std::vector<std::string> addresses = AwaitAddresses(browser, 2);
+  EXPECT_EQ(addresses.size(), 2u);
   EXPECT_THAT(addresses, Each(kVendorWebSite));
   EXPECT_TRUE(about_.isVisible());
 }

@@ -3,8 +3,8 @@
 #include <functional>
 
 #include "app/HomePageCommand.h"
-#include "dialogs/ScopedFileSizeLimit.h"
-#include "dialogs/UserRegistryHive.h"
+#include "support/ScopedFileSizeLimit.h"
+#include "support/UserRegistryHive.h"
 #include "os/Failure.h"
 #include "os/RegistryValues.h"
 #include "support/TestEnvironment.h"

@@ -10,7 +10,7 @@
 #include "os/Registry.h"
 #include "pages/PageFiles.h"
 #include "skin/ModalDialogs.h"
-#include "support/gui/RecordingBrowser.h"
+#include "support/RecordingBrowser.h"
 
 namespace lintavo::test {
 namespace {

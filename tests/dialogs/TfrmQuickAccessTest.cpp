@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/ScopedFileSizeLimit.h"
+#include "support/ScopedFileSizeLimit.h"
 #include "dialogs/TfrmQuickAccess.h"
-#include "dialogs/UserRegistryHive.h"
+#include "support/UserRegistryHive.h"
 #include "os/Paths.h"
 #include "os/RegistryValues.h"
 #include "support/TestEnvironment.h"

@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <climits>
@@ -13,6 +11,7 @@
 
 #include "os/Failure.h"
 #include "os/ProfileFile.h"
+#include "support/ScopedFileSizeLimit.h"
 #include "support/TestEnvironment.h"
 
 namespace lintavo {
@@ -371,35 +370,12 @@ TEST_F(ProfileFileTest, SaveOverAFolderFailsAndLeavesEverythingAsItWas) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 1);
 }
 
-// Caps the size of files this process may write, as a full disk would, and ignores the signal
-// that would otherwise end the process when a write goes beyond it.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    savedSignal_ = signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = saved_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    signal(SIGXFSZ, savedSignal_);
-  }
-
- private:
-  rlimit saved_{};
-  void (*savedSignal_)(int) = nullptr;
-};
-
 TEST_F(ProfileFileTest, AFailedSaveKeepsTheOldFileWhole) {
   const std::string old = "[S]\r\nk=old\r\n";
   ProfileFile profile = LoadBytes(old);
   profile.WriteString("S", "k", std::string(4096, 'n'));
   {
-    const FileSizeLimit diskFull(64);
+    const test::ScopedFileSizeLimit diskFull(64);
     EXPECT_EQ(SaveFailureMessage(profile), "Unable to write to " + path_);
   }
   EXPECT_EQ(ReadFileBytes(path_), old);
