@@ -3,11 +3,11 @@
 #include <functional>
 
 #include "app/HomePageCommand.h"
-#include "support/ScopedFileSizeLimit.h"
-#include "support/UserRegistryHive.h"
 #include "os/Failure.h"
 #include "os/RegistryValues.h"
+#include "support/ScopedFileSizeLimit.h"
 #include "support/TestEnvironment.h"
+#include "support/UserRegistryHive.h"
 #include "support/gui/ScriptedMessages.h"
 
 namespace lintavo::test {

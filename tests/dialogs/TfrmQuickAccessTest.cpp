@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "support/ScopedFileSizeLimit.h"
 #include "dialogs/TfrmQuickAccess.h"
-#include "support/UserRegistryHive.h"
 #include "os/Paths.h"
 #include "os/RegistryValues.h"
+#include "support/ScopedFileSizeLimit.h"
 #include "support/TestEnvironment.h"
+#include "support/UserRegistryHive.h"
 #include "support/gui/CaptionFit.h"
 #include "support/gui/RecordedErrors.h"
 #include "support/gui/ScriptedMessages.h"

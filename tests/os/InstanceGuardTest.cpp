@@ -20,11 +20,11 @@
 #include <thread>
 #include <vector>
 
-#include "support/ProbeProcess.h"
 #include "os/Failure.h"
 #include "os/InstanceGuard.h"
 #include "os/Paths.h"
 #include "os/posix/InstanceNames.h"
+#include "support/ProbeProcess.h"
 #include "support/TestEnvironment.h"
 
 namespace lintavo {
