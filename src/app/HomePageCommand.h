@@ -6,6 +6,9 @@
 
 namespace lintavo {
 
+// What a command that works on the selected page says when no page is selected.
+inline constexpr const char* kNoPageSelected = "Please select a page first.";
+
 // Makes the generated file of the page at list position `position` (0 to 9) in `rootFolder` the
 // browser's home page, for new tabs too, after the user confirmed it. The browser's lockdown of
 // local content is switched off while the start page is written and set back afterwards. With no

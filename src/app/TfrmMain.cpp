@@ -25,7 +25,6 @@ constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kLastPageKey = "LastPage";
 constexpr const char* kLogoFileName = "logo.bmp";
 
-constexpr const char* kNoPageSelected = "Please select a page first.";
 constexpr const char* kCommandNotAvailable = "This command is not available in this version.";
 constexpr const char* kHelpNotAvailable =
     "Help is not available: the help viewer could not be loaded.";
