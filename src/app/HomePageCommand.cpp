@@ -17,7 +17,6 @@ constexpr const char* kConfirmation =
     "If blocked by your anti-virus software, you will need to set manually by first viewing\n\r"
     "the personal home page and then setting as your home page via your browser's options";
 
-
 // Remembers the lockdown value, when there is one, and switches the lockdown off so that the
 // start page can be written. A key that cannot be opened or created is passed over.
 std::optional<std::uint32_t> SaveAndClearLockdown() {
