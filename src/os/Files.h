@@ -13,6 +13,12 @@ using ErrorCode = int;
 bool FileExists(const std::string& path);       // an existing file that is not a folder
 bool DirectoryExists(const std::string& path);  // an existing folder
 
+// The path of the file named `name` in `folder`, the name compared without regard to ASCII letter
+// case as on the system the program was designed for ("background2.jpg" answers for
+// "background2.JPG"). The exact name wins; among other spellings, the first in byte order. Empty
+// when the folder holds no such file.
+std::string FindFileIgnoringCase(const std::string& folder, const std::string& name);
+
 // Creates one folder; its parent must exist. False when it could not be created.
 bool CreateDir(const std::string& path);
 
@@ -29,6 +35,17 @@ bool DeleteFile(const std::string& path);
 // refused rather than read, so a pipe in a file's place can never hang the program.
 ErrorCode ReadWholeFile(const std::string& path, std::string& bytes);
 
+// What a read found at the path of a file that the program rewrites as a whole from what it read
+// (the settings file, the registry hive).
+enum class ExistingFile {
+  Missing,     // nothing is there: the rewrite creates the file
+  Read,        // its bytes were read
+  Unreadable,  // something is there that cannot be read (no permission, an I/O error, a folder):
+               // it must never be replaced, or what it holds would be lost
+};
+// Reads such a file into `bytes` (empty unless it was read).
+ExistingFile ReadFileToRewrite(const std::string& path, std::string& bytes);
+
 // What a written file is, which decides its permissions and how hard it is kept:
 // - Document: the user's data. It is flushed to disk before it replaces the old one, and keeps
 //   the permissions of the file it replaces.
@@ -38,7 +55,8 @@ ErrorCode ReadWholeFile(const std::string& path, std::string& bytes);
 enum class FileKind { Document, Program, Generated };
 
 // Replaces `path` with `bytes` atomically: a crash or a full disk leaves the old file or the new
-// one, never a part of either.
+// one, never a part of either. A `path` that is a symbolic link keeps the link: the file the link
+// leads to is replaced (and created when it is missing).
 ErrorCode WriteFileAtomically(const std::string& path, const std::string& bytes,
                               FileKind kind = FileKind::Document);
 
@@ -51,7 +69,8 @@ class AtomicFileWriter {
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
   ~AtomicFileWriter();
 
-  // Creates the temporary file beside `path`, with the permissions `kind` gives it.
+  // Creates the temporary file beside `path` (beside the file it leads to, when it is a symbolic
+  // link), with the permissions `kind` gives it.
   ErrorCode Open(const std::string& path, FileKind kind = FileKind::Document);
   // Writes `size` bytes at byte `offset` of the new file.
   ErrorCode WriteAt(std::uint64_t offset, const void* data, std::size_t size);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <stdexcept>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -52,6 +53,25 @@ struct CaseInsensitiveEqual {
 using FirstPositionOf =
     std::unordered_map<std::string_view, std::size_t, CaseInsensitiveHash, CaseInsensitiveEqual>;
 
+bool HoldsLineBreak(std::string_view name) {
+  return name.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// Names that would not read back as written: "]" ends a section name early; a key line that
+// begins with "[" is a section line; "=" ends a key early; a byte-order mark at the start of the
+// file is skipped; a line break splits the line.
+void RequireStorableNames(std::string_view section, std::string_view key) {
+  if (section.find(']') != std::string_view::npos || HoldsLineBreak(section)) {
+    throw std::invalid_argument("The settings file cannot hold the section name \"" +
+                                std::string(section) + "\".");
+  }
+  if (key.starts_with('[') || key.starts_with(kByteOrderMark) ||
+      key.find('=') != std::string_view::npos || HoldsLineBreak(key)) {
+    throw std::invalid_argument("The settings file cannot hold the key \"" + std::string(key) +
+                                "\".");
+  }
+}
+
 }  // namespace
 
 // The file as lines, grouped by the section line that starts them. Sections keep their lines
@@ -68,6 +88,8 @@ struct ProfileFile::Content {
   // Every line points into the file as read or into a line made by a write. Neither is changed
   // or dropped while the content lives, so the file is never copied line by line.
   const std::string fileBytes;
+  // False when a file is there that could not be read: saving over it would lose it.
+  bool replaceable = true;
   std::deque<std::string> madeLines;
 
   bool hasByteOrderMark = false;
@@ -193,10 +215,10 @@ std::string ProfileFile::Content::Bytes() const {
 
 ProfileFile ProfileFile::Load(const std::string& path) {
   std::string bytes;
-  if (os::ReadWholeFile(path, bytes) != 0) {
-    bytes.clear();  // a missing or unreadable file, or a folder, reads as an empty one
-  }
-  return ProfileFile(path, std::make_unique<Content>(std::move(bytes)));
+  const os::ExistingFile found = os::ReadFileToRewrite(path, bytes);
+  auto content = std::make_unique<Content>(std::move(bytes));
+  content->replaceable = found != os::ExistingFile::Unreadable;
+  return ProfileFile(path, std::move(content));
 }
 
 ProfileFile::ProfileFile(std::string path, std::unique_ptr<Content> content)
@@ -225,6 +247,7 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
                               std::string_view value) {
   const std::string_view sectionName = profile::Normalized(section);
   const std::string_view keyName = profile::Normalized(key);
+  RequireStorableNames(sectionName, keyName);
   const std::string_view keyLine = content_->Keep(profile::MakeKeyLine(keyName, value));
   const std::string_view keptKey = keyLine.substr(0, keyName.size());
   Content::Section* found = content_->Find(sectionName);
@@ -245,6 +268,9 @@ void ProfileFile::WriteInteger(std::string_view section, std::string_view key, i
 }
 
 void ProfileFile::Save() const {
+  if (!content_->replaceable) {
+    throw Failure("Unable to write to " + path_);
+  }
   const std::string bytes = content_->Bytes();
   // Writing back what the file already holds would change nothing but cost a flush to disk.
   if (bytes == content_->fileBytes) {

@@ -15,7 +15,8 @@ namespace lintavo {
 // once and replaced atomically once. Nothing is kept between operations.
 class ProfileFile {
  public:
-  // Reads the file once. A missing or unreadable file reads as an empty one.
+  // Reads the file once. A missing or unreadable file reads as an empty one; an unreadable one
+  // is never replaced (see Save).
   static ProfileFile Load(const std::string& path);
 
   ProfileFile(ProfileFile&&) noexcept;
@@ -34,12 +35,16 @@ class ProfileFile {
 
   // Sets a key: replaced in place when present, else added at the end of its section, the
   // section added at the end of the file when missing. The value is stored so that it reads back
-  // exactly, except that CR and LF become spaces.
+  // exactly, except that CR and LF become spaces. Names the format cannot hold are a programming
+  // fault and throw std::invalid_argument: a section name with "]", a key that begins with "[" or
+  // a UTF-8 byte-order mark or holds "=", and either holding CR or LF.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int value);
 
-  // Replaces the file atomically with the current content (CR LF line ends). Throws Failure
-  // "Unable to write to <path>" when the file cannot be written; the old file is then whole.
+  // Replaces the file atomically with the current content (CR LF line ends); a symbolic link stays
+  // and the file it leads to is replaced. Throws Failure "Unable to write to <path>" when the file
+  // cannot be written, and always when Load found a file there that it could not read, whose
+  // content would otherwise be lost; the old file is then whole and unchanged.
   void Save() const;
 
  private:

@@ -25,10 +25,13 @@ std::string PerUserFolder() {
 std::string LocateConfigFile(const std::string& programFolder) {
   const std::string olderFile = programFolder + kConfigFileName;
   const std::string folder = PerUserFolder();
-  // Without a per-user folder the settings stay where older versions kept them.
-  if (folder.empty() || !os::ForceDirectories(folder)) {
+  // Only a system without a per-user folder keeps the settings where older versions kept them.
+  if (folder.empty()) {
     return olderFile;
   }
+  // A folder that cannot be made is not worked around: the settings file stays where it belongs,
+  // and the first save names that path in its error.
+  os::ForceDirectories(folder);
   const std::string configFile = folder + kConfigFileName;
   if (os::FileExists(configFile)) {
     if (os::FileExists(olderFile)) {
@@ -37,6 +40,7 @@ std::string LocateConfigFile(const std::string& programFolder) {
     return configFile;
   }
   if (os::FileExists(olderFile)) {
+    // Settings that cannot be moved stay in use where they are rather than be left behind.
     if (!os::CopyFile(olderFile, configFile)) {
       return olderFile;
     }

@@ -66,6 +66,42 @@ TEST(WriteFileAtomicallyTest, ReportsAMissingFolder) {
   EXPECT_TRUE(FolderContent(folder).empty());
 }
 
+// A file kept in a dotfile folder and linked into place: the link stays, the file it leads to is
+// replaced beside itself with its permissions, and nothing is left behind in either folder.
+TEST(WriteFileAtomicallyTest, ReplacesTheFileALinkLeadsToAndKeepsTheLink) {
+  TempFolder folder;
+  fs::create_directories(folder / "dotfiles/sub");
+  fs::create_directories(folder / "config");
+  const std::string target = folder / "dotfiles/sub/settings.ini";
+  WriteFileBytes(target, "old");
+  ASSERT_EQ(chmod(target.c_str(), 0600), 0);
+  fs::create_symlink("../dotfiles/sub/settings.ini", folder / "config/middle.ini");
+  fs::create_symlink("middle.ini", folder / "config/settings.ini");  // a chain of two links
+
+  EXPECT_EQ(os::WriteFileAtomically(folder / "config/settings.ini", kBinary), 0);
+
+  EXPECT_EQ(ReadFileBytes(target), kBinary);
+  EXPECT_EQ(ModeOf(target), 0600u);
+  EXPECT_EQ(fs::read_symlink(folder / "config/settings.ini"), "middle.ini");
+  EXPECT_EQ(fs::read_symlink(folder / "config/middle.ini"), "../dotfiles/sub/settings.ini");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder / "dotfiles/sub"), {}), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder / "config"), {}), 2);
+}
+
+TEST(WriteFileAtomicallyTest, ALinkToNothingGetsItsFileAndALinkLoopFails) {
+  TempFolder folder;
+  fs::create_symlink(folder / "made.txt", folder / "dangling");
+  EXPECT_EQ(os::WriteFileAtomically(folder / "dangling", "new"), 0);
+  EXPECT_TRUE(fs::is_symlink(folder / "dangling"));
+  EXPECT_EQ(ReadFileBytes(folder / "made.txt"), "new");
+
+  fs::create_symlink("loop-b", folder / "loop-a");
+  fs::create_symlink("loop-a", folder / "loop-b");
+  EXPECT_EQ(os::WriteFileAtomically(folder / "loop-a", "x"), ELOOP);
+  EXPECT_TRUE(fs::is_symlink(folder / "loop-a"));
+  EXPECT_TRUE(fs::is_symlink(folder / "loop-b"));
+}
+
 TEST(AtomicFileWriterTest, BuildsTheFileFromWritesAtOffsets) {
   TempFolder folder;
   const std::string path = folder / "picture.bmp";
@@ -169,6 +205,56 @@ TEST(ReadWholeFileTest, ReadsEveryByteOrReportsWhyNot) {
   // A pipe without a writer in a file's place is refused at once instead of waited on.
   ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0600), 0);
   EXPECT_EQ(os::ReadWholeFile(folder / "pipe", bytes), EINVAL);
+}
+
+// Settings are rewritten from what was read; only a missing file may be created afresh.
+TEST(ReadFileToRewriteTest, TellsAMissingFileFromOneThatCannotBeRead) {
+  TempFolder folder;
+  WriteFileBytes(folder / "data", kBinary);
+  fs::create_directory(folder / "folder");
+  ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0600), 0);
+  fs::create_symlink(folder / "absent", folder / "dangling");
+  fs::create_symlink("self", folder / "self");
+  const struct {
+    const char* name;
+    os::ExistingFile found;
+  } cases[] = {
+      {"data", os::ExistingFile::Read},
+      {"absent", os::ExistingFile::Missing},
+      {"absent/below", os::ExistingFile::Missing},
+      {"dangling", os::ExistingFile::Missing},
+      {"folder", os::ExistingFile::Unreadable},
+      {"pipe", os::ExistingFile::Unreadable},
+      {"self", os::ExistingFile::Unreadable},
+      {"data/below", os::ExistingFile::Unreadable},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string bytes = "stale";
+    EXPECT_EQ(os::ReadFileToRewrite(folder / c.name, bytes), c.found);
+    EXPECT_EQ(bytes, c.found == os::ExistingFile::Read ? kBinary : "");
+  }
+}
+
+// Pictures shipped for the pages may come with their names in any case.
+TEST(FindFileIgnoringCaseTest, FindsTheNameInAnyCaseAndPrefersTheExactOne) {
+  TempFolder folder;
+  const std::string prefix = folder.Path().string() + "/";
+  WriteFileBytes(folder / "background2.jpg", "");
+  WriteFileBytes(folder / "Background3.JPG", "");
+  WriteFileBytes(folder / "background3.JPG", "");
+  WriteFileBytes(folder / "BACKGROUND4.jpg", "");
+  WriteFileBytes(folder / "background4.Jpg", "");
+  fs::create_directory(folder / "background5.jpg");
+
+  EXPECT_EQ(os::FindFileIgnoringCase(prefix, "background2.JPG"), prefix + "background2.jpg");
+  EXPECT_EQ(os::FindFileIgnoringCase(folder.Path().string(), "background3.JPG"),
+            prefix + "background3.JPG");
+  EXPECT_EQ(os::FindFileIgnoringCase(prefix, "background4.JPG"), prefix + "BACKGROUND4.jpg")
+      << "the first spelling in byte order";
+  EXPECT_EQ(os::FindFileIgnoringCase(prefix, "background5.JPG"), "") << "a folder is no file";
+  EXPECT_EQ(os::FindFileIgnoringCase(prefix, "background6.JPG"), "");
+  EXPECT_EQ(os::FindFileIgnoringCase(folder / "missing", "background2.JPG"), "");
 }
 
 TEST(FileKindTest, TellsFilesFromFolders) {

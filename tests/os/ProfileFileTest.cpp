@@ -6,11 +6,13 @@
 #include <filesystem>
 #include <iterator>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "os/Failure.h"
 #include "os/ProfileFile.h"
+#include "support/OtherUser.h"
 #include "support/ScopedFileSizeLimit.h"
 #include "support/TestEnvironment.h"
 
@@ -323,6 +325,39 @@ TEST_F(ProfileFileTest, AValueCannotInjectKeysOrSections) {
   EXPECT_EQ(reloaded.ReadString("S", "k", kMissing), "x  [Evil]  k=2 [S] other=3");
 }
 
+// The program writes fixed names only; one that would not read back is a fault caught at once.
+TEST_F(ProfileFileTest, NamesTheFormatCannotHoldAreRefusedAtTheWrite) {
+  const std::vector<Write> refused = {
+      {"a]b", "k", "x"}, {"a\nb", "k", "x"}, {"a\rb", "k", "x"}, {"S", "[k", "x"},
+      {"S", "k=x", "x"}, {"S", "k\nx", "x"}, {"S", "k\r", "x"},  {"S", "\xEF\xBB\xBFkey", "x"},
+      {"S", " [k", "x"},
+  };
+  for (const Write& write : refused) {
+    SCOPED_TRACE(testing::PrintToString(write.section + "|" + write.key));
+    std::filesystem::remove(path_);
+    ProfileFile profile = ProfileFile::Load(path_);
+    EXPECT_THROW(profile.WriteString(write.section, write.key, write.value), std::invalid_argument);
+    profile.Save();
+    EXPECT_FALSE(std::filesystem::exists(path_)) << "nothing was written";
+  }
+
+  // Names close to those that read back as they were written.
+  const std::vector<Write> kept = {
+      {"[B", "x", "1"}, {"S", "k]", "2"},    {"S", "a[b", "3"}, {"S", "k\xEF\xBB\xBF", "4"},
+      {"", "", "5"},    {" T ", " k ", "6"},
+  };
+  std::filesystem::remove(path_);
+  ProfileFile profile = ProfileFile::Load(path_);
+  for (const Write& write : kept) {
+    profile.WriteString(write.section, write.key, write.value);
+  }
+  const ProfileFile reloaded = SaveAndReload(profile);
+  for (const Write& write : kept) {
+    EXPECT_EQ(reloaded.ReadString(write.section, write.key, kMissing), write.value)
+        << write.section << "|" << write.key;
+  }
+}
+
 // One operation writing many keys must leave the same bytes as one operation per key.
 TEST_F(ProfileFileTest, ManyWritesInOneOperationEqualOneOperationEach) {
   const std::vector<Write> writes = {
@@ -368,6 +403,62 @@ TEST_F(ProfileFileTest, SaveOverAFolderFailsAndLeavesEverythingAsItWas) {
   EXPECT_EQ(ReadFileBytes(folder_ / "config.ini/inside.txt"), "kept");
   // No temporary file is left beside it.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 1);
+}
+
+// A file that is there but cannot be read holds settings nobody can see now; saving defaults over
+// it would lose them for good. It reads as empty and every save of it fails.
+TEST_F(ProfileFileTest, AFileThatCannotBeReadIsNeverReplaced) {
+  ASSERT_EQ(mkfifo(path_.c_str(), 0600), 0);  // tests run as root, who can read any plain file
+  ProfileFile profile = ProfileFile::Load(path_);
+  EXPECT_EQ(profile.ReadString("Settings", "LastPage", kMissing), kMissing);
+  EXPECT_EQ(SaveFailureMessage(profile), "Unable to write to " + path_) << "even with no change";
+  profile.WriteInteger("Settings", "LastPage", 0);
+  EXPECT_EQ(SaveFailureMessage(profile), "Unable to write to " + path_);
+  EXPECT_TRUE(std::filesystem::is_fifo(path_));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 1);
+}
+
+TEST_F(ProfileFileTest, AnotherUsersFileThatCannotBeReadIsNeverReplaced) {
+  if (!test::CanActAsOtherUser()) {
+    GTEST_SKIP() << "needs root to act as a second user";
+  }
+  const std::string settings = "[HOMEPAGE-1]\r\nName=Mine\r\n";
+  WriteFileBytes(path_, settings);
+  ASSERT_EQ(chmod(path_.c_str(), 0), 0);
+  test::OpenToEveryone(folder_.Path().string());  // the other user could replace the file
+
+  const auto outcome = test::RunAsOtherUser([this] {
+    ProfileFile profile = ProfileFile::Load(path_);
+    if (profile.ReadString("HOMEPAGE-1", "Name", "default") != "default") {
+      return 2;
+    }
+    profile.WriteInteger("Settings", "LastPage", 0);
+    return SaveFailureMessage(profile) == "Unable to write to " + path_ ? 0 : 1;
+  });
+
+  EXPECT_EQ(outcome, 0);
+  EXPECT_EQ(ReadFileBytes(path_), settings);
+}
+
+// A settings file kept in a dotfile folder and linked into place stays linked, and the file it
+// leads to gets the new content with its permissions.
+TEST_F(ProfileFileTest, ALinkedFileStaysLinkedAndTheFileItLeadsToIsReplaced) {
+  std::filesystem::create_directory(folder_ / "dotfiles");
+  const std::string target = folder_ / "dotfiles/config.ini";
+  WriteFileBytes(target, "[Settings]\r\nLastPage=1\r\n");
+  ASSERT_EQ(chmod(target.c_str(), 0600), 0);
+  std::filesystem::create_symlink("dotfiles/config.ini", path_);
+
+  ProfileFile profile = ProfileFile::Load(path_);
+  EXPECT_EQ(profile.ReadInteger("Settings", "LastPage", -1), 1);
+  profile.WriteInteger("Settings", "LastPage", 2);
+  profile.Save();
+
+  EXPECT_EQ(std::filesystem::read_symlink(path_), "dotfiles/config.ini");
+  EXPECT_EQ(ReadFileBytes(target), "[Settings]\r\nLastPage=2\r\n");
+  struct stat info {};
+  ASSERT_EQ(stat(target.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
 }
 
 TEST_F(ProfileFileTest, AFailedSaveKeepsTheOldFileWhole) {

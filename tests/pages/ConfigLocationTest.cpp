@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "os/Failure.h"
+#include "os/ProfileFile.h"
 #include "pages/ConfigLocation.h"
 #include "pages/PathRoutines.h"
 #include "support/TestEnvironment.h"
@@ -55,6 +57,23 @@ TEST_F(ConfigLocationTest, AnOlderFileThatCannotBeCopiedIsKeptAndUsed) {
   fs::create_directories(PerUserFile());  // a folder stands where the copy would go
   EXPECT_EQ(LocateConfigFile(ProgramFolder()), OlderFile());
   EXPECT_EQ(ReadFileBytes(OlderFile()), "older");
+}
+
+// For an installed program the folder beside it is not the user's to write: the settings stay
+// where they belong, and the first save says what could not be written.
+TEST_F(ConfigLocationTest, APerUserFolderThatCannotBeMadeStaysTheSettingsPlace) {
+  WriteFileBytes(home_.ConfigHome() + "/Quellmark", "a file where the folder belongs");
+  EXPECT_EQ(LocateConfigFile(ProgramFolder()), PerUserFile());
+  EXPECT_FALSE(fs::exists(OlderFile()));
+
+  ProfileFile settings = ProfileFile::Load(PerUserFile());
+  settings.WriteInteger("Settings", "LastPage", 0);
+  try {
+    settings.Save();
+    FAIL() << "the save did not fail";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(std::string(failure.what()), "Unable to write to " + PerUserFile());
+  }
 }
 
 TEST_F(ConfigLocationTest, WithoutAnyApplicationDataFolderTheFileStaysBesideTheProgram) {

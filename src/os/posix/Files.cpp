@@ -1,9 +1,12 @@
 #include "os/Files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <optional>
@@ -16,6 +19,9 @@ namespace {
 // Numbers the temporary files of this process, so concurrent writers never pick the same name.
 std::atomic<unsigned> temporaryCounter{0};
 
+// As many links as the kernel follows in one path before it gives up with ELOOP.
+constexpr int kMaxLinkHops = 40;
+
 int AsDescriptor(std::intptr_t handle) {
   return static_cast<int>(handle);
 }
@@ -26,6 +32,36 @@ std::string ParentFolder(const std::string& path) {
     return ".";
   }
   return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file that a rewrite of `path` replaces: `path` itself, or the file its chain of symbolic
+// links ends at, which need not exist yet. Renaming over the link instead would turn it into a
+// plain file and leave the file it leads to stale (a settings file linked from a dotfile folder).
+ErrorCode ResolveLinks(const std::string& path, std::string& target) {
+  target = path;
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    char buffer[PATH_MAX];
+    const ssize_t length = readlink(target.c_str(), buffer, sizeof buffer);
+    if (length < 0) {
+      // Not a link (EINVAL) or nothing there (ENOENT): `target` is the file to replace.
+      return errno == EINVAL || errno == ENOENT ? 0 : errno;
+    }
+    if (length == static_cast<ssize_t>(sizeof buffer)) {
+      return ENAMETOOLONG;
+    }
+    std::string next(buffer, static_cast<std::size_t>(length));
+    if (next.front() != '/') {
+      next = ParentFolder(target) + "/" + next;  // relative to the link's own folder
+    }
+    target = std::move(next);
+  }
+  return ELOOP;
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 ErrorCode WriteAll(int fd, const char* data, std::size_t size, off_t offset) {
@@ -54,6 +90,27 @@ bool FileExists(const std::string& path) {
 bool DirectoryExists(const std::string& path) {
   struct stat info;
   return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string FindFileIgnoringCase(const std::string& folder, const std::string& name) {
+  const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+  if (FileExists(prefix + name)) {
+    return prefix + name;
+  }
+  DIR* listing = opendir(folder.empty() ? "." : folder.c_str());
+  if (listing == nullptr) {
+    return {};
+  }
+  std::string found;
+  while (const dirent* entry = readdir(listing)) {
+    const std::string_view candidate = entry->d_name;
+    if (SameIgnoringCase(candidate, name) && (found.empty() || candidate < found) &&
+        FileExists(prefix + entry->d_name)) {
+      found = candidate;
+    }
+  }
+  closedir(listing);
+  return found.empty() ? std::string() : prefix + found;
 }
 
 bool CreateDir(const std::string& path) {
@@ -122,6 +179,14 @@ ErrorCode ReadWholeFile(const std::string& path, std::string& bytes) {
   return 0;
 }
 
+ExistingFile ReadFileToRewrite(const std::string& path, std::string& bytes) {
+  const ErrorCode error = ReadWholeFile(path, bytes);
+  if (error == 0) {
+    return ExistingFile::Read;
+  }
+  return error == ENOENT ? ExistingFile::Missing : ExistingFile::Unreadable;
+}
+
 ErrorCode WriteFileAtomically(const std::string& path, const std::string& bytes, FileKind kind) {
   AtomicFileWriter writer;
   if (const ErrorCode error = writer.Open(path, kind)) {
@@ -139,6 +204,10 @@ AtomicFileWriter::~AtomicFileWriter() {
 
 ErrorCode AtomicFileWriter::Open(const std::string& path, FileKind kind) {
   Discard();
+  std::string target;
+  if (const ErrorCode error = ResolveLinks(path, target)) {
+    return error;
+  }
   // A new document or generated file gets the ordinary permissions, which the process's umask
   // trims, and one that replaces another passes that one's permissions on. A program can be run by
   // everyone and written by its owner alone, whatever the umask.
@@ -146,18 +215,18 @@ ErrorCode AtomicFileWriter::Open(const std::string& path, FileKind kind) {
   std::optional<mode_t> mode;
   if (kind == FileKind::Program) {
     mode = 0755;
-  } else if (stat(path.c_str(), &existing) == 0) {
+  } else if (stat(target.c_str(), &existing) == 0) {
     mode = existing.st_mode & 07777;
   }
   for (int attempt = 0;; ++attempt) {
-    std::string candidate = path + ".tmp" + std::to_string(getpid()) + "-" +
+    std::string candidate = target + ".tmp" + std::to_string(getpid()) + "-" +
                             std::to_string(temporaryCounter.fetch_add(1));
     const int fd = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) {
       if (mode) {
         fchmod(fd, *mode);
       }
-      path_ = path;
+      path_ = std::move(target);
       temporaryPath_ = std::move(candidate);
       kind_ = kind;
       handle_ = fd;

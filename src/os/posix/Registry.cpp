@@ -1,7 +1,5 @@
 #include "os/Registry.h"
 
-#include <cerrno>
-
 #include "os/Files.h"
 #include "os/posix/MimeApplications.h"
 #include "os/posix/PlainText.h"
@@ -50,8 +48,7 @@ std::optional<posix::RegistryHive> LoadHive() {
     return std::nullopt;
   }
   std::string text;
-  const ErrorCode error = ReadWholeFile(path, text);
-  if (error != 0 && error != ENOENT) {
+  if (ReadFileToRewrite(path, text) == ExistingFile::Unreadable) {
     return std::nullopt;
   }
   return posix::RegistryHive::Parse(text);
