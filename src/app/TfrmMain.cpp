@@ -29,8 +29,10 @@ constexpr const char* kCommandNotAvailable = "This command is not available in t
 constexpr const char* kHelpNotAvailable =
     "Help is not available: the help viewer could not be loaded.";
 
+// The picture shipped for page n, however the letters of its name are cased.
 std::string DefaultBackgroundPicture(const std::string& programFolder, int pageNumber) {
-  return programFolder + "background" + std::to_string(pageNumber) + ".JPG";
+  return os::FindFileIgnoringCase(programFolder,
+                                  "background" + std::to_string(pageNumber) + ".JPG");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -30,7 +31,8 @@ std::int32_t BitmapWidth(const std::string& path) {
 TEST_F(MainWindowTest, FirstStartWritesThePagesInstallsPicturesAndSelectsPageOne) {
   PutTemplate();
   PutJpeg("template.jpg", 3, 2);
-  PutJpeg("background2.JPG", 6, 4);
+  PutJpeg("background2.jpg", 6, 4);  // a page's own picture, its name in any case
+  PutJpeg("Background3.JPG", 5, 4);
   PutProgramFile("logo.bmp", "the logo");
 
   TfrmMain& window = Start();
@@ -43,6 +45,7 @@ TEST_F(MainWindowTest, FirstStartWritesThePagesInstallsPicturesAndSelectsPageOne
   }
   // The page's own picture beside the program wins over the general default picture.
   EXPECT_EQ(BitmapWidth(PathInFolder(PagesFolder(), "background2.bmp")), 6);
+  EXPECT_EQ(BitmapWidth(PathInFolder(PagesFolder(), "background3.bmp")), 5);
   EXPECT_EQ(BitmapWidth(PathInFolder(PagesFolder(), "background1.bmp")), 3);
   EXPECT_EQ(ReadFileBytes(PathInFolder(PagesFolder(), "logo.bmp")), "the logo");
 
@@ -119,6 +122,22 @@ TEST_F(MainWindowTest, NoPageSelectedStaysSoAtLaterStartsUntilThePersonPicksOne)
   EXPECT_EQ(StoredLastPage(), "4");
   EXPECT_TRUE(Button("btnEditLinks").isEnabled());
   EXPECT_TRUE(Button("btnEditBackground").isEnabled());
+}
+
+// Settings that cannot be read are not there for this run, but they are still the person's: the
+// start-up's own save says so and leaves them as they are.
+TEST_F(MainWindowTest, SettingsThatCannotBeReadAreReportedAndNeverReplaced) {
+  PutTemplate();
+  ASSERT_EQ(mkfifo(ConfigFile().c_str(), 0600), 0);  // root reads any plain file
+
+  TfrmMain& window = Start();
+
+  EXPECT_THAT(errors_.Take(), ElementsAre("Unable to write to " + ConfigFile()));
+  EXPECT_TRUE(fs::is_fifo(ConfigFile()));
+  EXPECT_EQ(window.WebManager().Pages[0].second.Name, "Home page 1");
+  PickPage(1);
+  EXPECT_THAT(errors_.Take(), ElementsAre("Unable to write to " + ConfigFile()));
+  EXPECT_TRUE(fs::is_fifo(ConfigFile()));
 }
 
 TEST_F(MainWindowTest, AStartUpStepThatFailsIsReportedAndTheRestSkippedButTheWindowOpens) {
