@@ -9,9 +9,10 @@ namespace lintavo::os {
 // Windows; unused where activation goes through the guard's own channel).
 using WindowHandle = std::uintptr_t;
 
-// Lets one copy of the program run per executable path. The first admitted start holds a shared
-// 8-byte record (window handle, instance count) named after the executable's path; the record
-// ceases to exist when no live process holds it, so a killed instance never blocks the next start.
+// Lets one copy of the program run per executable path and user. The first admitted start holds a
+// shared 8-byte record (window handle, instance count) named after the executable's path and kept
+// apart for each user, as a Windows logon session keeps it; the record ceases to exist when no
+// live process holds it, so a killed instance never blocks the next start.
 class InstanceGuard {
  public:
   InstanceGuard();

@@ -24,6 +24,7 @@
 #include "os/InstanceGuard.h"
 #include "os/Paths.h"
 #include "os/posix/InstanceNames.h"
+#include "support/OtherUser.h"
 #include "support/ProbeProcess.h"
 #include "support/TestEnvironment.h"
 
@@ -39,13 +40,14 @@ struct Record {
   std::int32_t instanceCount;
 };
 
-std::string RecordObjectOf(const std::string& executable) {
-  return os::posix::RecordObjectName(InstanceGuard::MappingName(executable));
+// The record of `executable` started by `user`, by default the user running the tests.
+std::string RecordObjectOf(const std::string& executable, uid_t user = getuid()) {
+  return os::posix::RecordObjectName(InstanceGuard::MappingName(executable), user);
 }
 
 // The instance record of `executable` as another process sees it; nothing when it does not exist.
-std::optional<Record> RecordOf(const std::string& executable) {
-  const int descriptor = shm_open(RecordObjectOf(executable).c_str(), O_RDONLY, 0);
+std::optional<Record> RecordOf(const std::string& executable, uid_t user = getuid()) {
+  const int descriptor = shm_open(RecordObjectOf(executable, user).c_str(), O_RDONLY, 0);
   if (descriptor < 0) {
     return std::nullopt;
   }
@@ -102,22 +104,25 @@ TEST(InstanceGuardNamesTest, MappingNameRemovesEveryPathDelimiterAndNothingElse)
   }
 }
 
-TEST(InstanceGuardNamesTest, RecordAndSocketNamesFitTheirLimitsAndStayDistinct) {
-  EXPECT_EQ(os::posix::RecordObjectName("usrbinlintavo"), "/usrbinlintavo");
-  EXPECT_EQ(os::posix::ActivationSocketName("usrbinlintavo"), "lintavo-activate:usrbinlintavo");
+TEST(InstanceGuardNamesTest, RecordAndSocketNamesCarryTheUserFitTheirLimitsAndStayDistinct) {
+  EXPECT_EQ(os::posix::RecordObjectName("usrbinlintavo", 1000), "/usrbinlintavo-1000");
+  EXPECT_EQ(os::posix::ActivationSocketName("usrbinlintavo", 0),
+            "lintavo-activate:usrbinlintavo-0");
 
   const std::string longName(400, 'p');
   const std::string otherLongName = longName + "2";
-  const std::string record = os::posix::RecordObjectName(longName);
+  const std::string record = os::posix::RecordObjectName(longName, 1000);
   EXPECT_EQ(record.size(), 1u + NAME_MAX);
   EXPECT_EQ(record.substr(0, 100), "/" + longName.substr(0, 99));
-  EXPECT_EQ(record, os::posix::RecordObjectName(longName));
-  EXPECT_NE(record, os::posix::RecordObjectName(otherLongName));
+  EXPECT_EQ(record, os::posix::RecordObjectName(longName, 1000));
+  EXPECT_NE(record, os::posix::RecordObjectName(otherLongName, 1000));
+  EXPECT_NE(record, os::posix::RecordObjectName(longName, 1001));
 
-  const std::string socketName = os::posix::ActivationSocketName(longName);
+  const std::string socketName = os::posix::ActivationSocketName(longName, 1000);
   EXPECT_EQ(socketName.size(), sizeof(sockaddr_un::sun_path) - 1);
-  EXPECT_EQ(socketName, os::posix::ActivationSocketName(longName));
-  EXPECT_NE(socketName, os::posix::ActivationSocketName(otherLongName));
+  EXPECT_EQ(socketName, os::posix::ActivationSocketName(longName, 1000));
+  EXPECT_NE(socketName, os::posix::ActivationSocketName(otherLongName, 1000));
+  EXPECT_NE(socketName, os::posix::ActivationSocketName(longName, 1001));
 }
 
 // Guards in this process use the test program's own path. Open-file-description locks set them
@@ -126,7 +131,7 @@ TEST(InstanceGuardNamesTest, RecordAndSocketNamesFitTheirLimitsAndStayDistinct) 
 TEST(InstanceGuardInProcessTest, AdmitsCountsRefusesAndReleasesThroughTheApi) {
   const std::string program = os::ProgramPath();
   const std::string socketName =
-      os::posix::ActivationSocketName(InstanceGuard::MappingName(program));
+      os::posix::ActivationSocketName(InstanceGuard::MappingName(program), getuid());
 
   InstanceGuard first;
   ASSERT_FALSE(first.RefuseIfRunning(0x1234, 1));
@@ -218,6 +223,7 @@ class InstanceGuardProcessTest : public ::testing::Test {
     // A failed test may leave a killed instance's record behind.
     for (const std::string& probe : probes_) {
       shm_unlink(RecordObjectOf(probe).c_str());
+      shm_unlink(RecordObjectOf(probe, test::kOtherUser).c_str());
     }
   }
 
@@ -238,6 +244,13 @@ class InstanceGuardProcessTest : public ::testing::Test {
       arguments.push_back("--gated");
     }
     return std::make_unique<ProbeProcess>(probe, arguments, input);
+  }
+
+  std::unique_ptr<ProbeProcess> StartAsOtherUser(const std::string& probe,
+                                                 const std::string& name) {
+    const test::Command command =
+        test::AsOtherUser(probe, {folder_ / (name + ".log"), folder_ / (name + ".stop")});
+    return std::make_unique<ProbeProcess>(command.program, command.arguments);
   }
 
   std::string LogOf(const std::string& name) const { return folder_ / (name + ".log"); }
@@ -333,6 +346,39 @@ TEST_F(InstanceGuardProcessTest, CopiesInDifferentFoldersRunSideBySide) {
   EXPECT_EQ(second->ExitCode(), 0);
   EXPECT_EQ(TextOf(LogOf("one")), "") << "neither asked the other to come to the front";
   EXPECT_EQ(TextOf(LogOf("two")), "");
+}
+
+// An installed program is one path for every user of the machine; each user runs a copy of it.
+TEST_F(InstanceGuardProcessTest, EachUserHasAnInstanceOfTheirOwn) {
+  if (!test::CanActAsOtherUser()) {
+    GTEST_SKIP() << "needs root to start a second user's copy";
+  }
+  test::OpenToEveryone(folder_.Path().string());
+  const std::string probe = CopyProbe();
+  fs::permissions(probe, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec |
+                             fs::perms::group_read | fs::perms::others_read);
+
+  auto mine = Start(probe, "mine");
+  ASSERT_EQ(mine->FirstLine(), "admitted");
+  auto theirs = StartAsOtherUser(probe, "theirs");
+  ASSERT_EQ(theirs->FirstLine(), "admitted") << "the other user was refused";
+
+  // Each user's second start meets that user's own copy.
+  auto mineAgain = Start(probe, "mine-again");
+  EXPECT_EQ(mineAgain->FirstLine(), "refused");
+  auto theirsAgain = StartAsOtherUser(probe, "theirs-again");
+  EXPECT_EQ(theirsAgain->FirstLine(), "refused");
+  EXPECT_TRUE(LogGets(LogOf("mine"), "activated"));
+  EXPECT_TRUE(LogGets(LogOf("theirs"), "activated"));
+  EXPECT_EQ(TextOf(LogOf("mine")), "activated\n");
+  EXPECT_EQ(TextOf(LogOf("theirs")), "activated\n");
+
+  Stop("mine");
+  Stop("theirs");
+  EXPECT_EQ(mine->ExitCode(), 0);
+  EXPECT_EQ(theirs->ExitCode(), 0);
+  EXPECT_FALSE(RecordOf(probe));
+  EXPECT_FALSE(RecordOf(probe, test::kOtherUser));
 }
 
 TEST_F(InstanceGuardProcessTest, TwentySimultaneousStartsAdmitExactlyOne) {

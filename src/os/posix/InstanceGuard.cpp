@@ -128,7 +128,7 @@ bool InstanceGuard::RefuseIfRunning(WindowHandle window, int maxInstances) {
     return *state.refused;
   }
   const std::string mappingName = MappingName(ProgramPath());
-  state.objectName = posix::RecordObjectName(mappingName);
+  state.objectName = posix::RecordObjectName(mappingName, getuid());
   state.recordDescriptor = OpenRecordForStart(state.objectName);
   const int descriptor = state.recordDescriptor;
 
@@ -156,7 +156,7 @@ bool InstanceGuard::RefuseIfRunning(WindowHandle window, int maxInstances) {
   // An existing record that cannot be read refuses the start without a request: the running copy
   // is left alone.
 
-  const std::string socketName = posix::ActivationSocketName(mappingName);
+  const std::string socketName = posix::ActivationSocketName(mappingName, getuid());
   if (state.counted) {
     // Listening starts before the start lock is let go, so every start refused from now on finds
     // the listener.

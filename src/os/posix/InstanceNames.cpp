@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 namespace lintavo::os::posix {
 
@@ -33,18 +34,22 @@ std::string Shortened(const std::string& name, std::size_t limit) {
   return name.substr(0, limit - kHashDigits - 1) + "~" + hash;
 }
 
-}  // namespace
-
-std::string RecordObjectName(const std::string& mappingName) {
-  // The object is a file in the shared memory folder: its name must fit one file name.
-  return "/" + Shortened(mappingName, NAME_MAX);
+std::string PerUserName(const std::string& mappingName, uid_t user) {
+  return mappingName + "-" + std::to_string(user);
 }
 
-std::string ActivationSocketName(const std::string& mappingName) {
+}  // namespace
+
+std::string RecordObjectName(const std::string& mappingName, uid_t user) {
+  // The object is a file in the shared memory folder: its name must fit one file name.
+  return "/" + Shortened(PerUserName(mappingName, user), NAME_MAX);
+}
+
+std::string ActivationSocketName(const std::string& mappingName, uid_t user) {
   static constexpr char kPrefix[] = "lintavo-activate:";
   // An abstract address uses the socket path field after its leading NUL byte.
   constexpr std::size_t kRoom = sizeof(sockaddr_un::sun_path) - 1 - (sizeof kPrefix - 1);
-  return kPrefix + Shortened(mappingName, kRoom);
+  return kPrefix + Shortened(PerUserName(mappingName, user), kRoom);
 }
 
 }  // namespace lintavo::os::posix
