@@ -1,12 +1,15 @@
 // Lintavo's entry: module initialisations, the single-instance guard, then the main window and
 // its event loop.
 #include <cstdio>
+#include <optional>
+#include <string>
 
-#include "app/ActivationWatcher.h"
 #include "app/ErrorReporting.h"
 #include "app/GuiResources.h"
+#include "app/RequestWatcher.h"
 #include "app/TApplication.h"
 #include "app/TfrmMain.h"
+#include "os/EndRequests.h"
 #include "os/Failure.h"
 #include "os/InstanceGuard.h"
 #include "os/Paths.h"
@@ -21,30 +24,42 @@ using namespace lintavo;
 // the front through the guard's activation channel instead.
 constexpr os::WindowHandle kActivatedThroughChannel = 0;
 
-// Runs an admitted start until the main window closes; returns the exit code.
-int RunMainWindow(int& argc, char** argv, os::InstanceGuard& guard) {
+// Runs an admitted start, or shows why the start failed, until the windows close or the system
+// asks the program to end; returns the exit code.
+int RunWindows(int& argc, char** argv, os::InstanceGuard& guard, int endRequests,
+               const std::optional<std::string>& startFailure) {
   TApplication application(argc, argv);
   RegisterGuiResources();
   ApplySkin(application);
+
+  // Watched before any window is made, since start-up may already show an error box: an end
+  // request ends every event loop then running, a modal box's as Cancel, and one taken before
+  // the main loop runs keeps it from starting.
+  bool endRequested = false;
+  const RequestWatcher endWatcher(
+      endRequests, [endRequests] { return os::TakeEndRequest(endRequests); },
+      [&endRequested] {
+        endRequested = true;
+        TApplication::exit(0);
+      });
+
+  if (startFailure) {
+    // No window opens: the error goes to the terminal and into an error box.
+    std::fprintf(stderr, "%s\n", startFailure->c_str());
+    ReportError(*startFailure);
+    return 1;
+  }
 
   SkinMessageBox messages;
   TfrmMain mainWindow(os::ProgramFolder(), messages);
-  const ActivationWatcher activationWatcher(
+  const RequestWatcher activationWatcher(
       guard.ActivationRequestHandle(), [&guard] { return guard.TakeActivationRequest(); },
-      mainWindow);
+      [&mainWindow] { BringToFront(mainWindow); });
+  if (endRequested) {
+    return 0;
+  }
   mainWindow.show();
   return TApplication::exec();
-}
-
-// The guard could neither create nor find the instance record: no window opens, the error goes
-// to the terminal and into an error box.
-int ReportStartFailure(int& argc, char** argv, const Failure& failure) {
-  std::fprintf(stderr, "%s\n", failure.what());
-  TApplication application(argc, argv);
-  RegisterGuiResources();
-  ApplySkin(application);
-  ReportError(failure.what());
-  return 1;
 }
 
 }  // namespace
@@ -53,16 +68,20 @@ int main(int argc, char** argv) {
   // Module initialisations run here, before the single-instance guard and in every start: the
   // help engine is loaded (LoadHelpEngine) and the help diagnostics are collected and written.
 
+  // From here on, log-out, `kill` and Ctrl+C end the program in order, through the code below.
+  const int endRequests = os::CatchEndRequests();
   os::InstanceGuard guard;
   bool refused = false;
+  std::optional<std::string> startFailure;
   try {
     refused = guard.RefuseIfRunning(kActivatedThroughChannel, 1);
   } catch (const Failure& failure) {
-    return ReportStartFailure(argc, argv, failure);
+    // The guard could neither create nor find the instance record.
+    startFailure = failure.what();
   }
   // A refused start ends at once with exit code 0; the running copy has been asked to come to the
   // front.
-  const int exitCode = refused ? 0 : RunMainWindow(argc, argv, guard);
+  const int exitCode = refused ? 0 : RunWindows(argc, argv, guard, endRequests, startFailure);
   guard.ReleaseInstance();
   return exitCode;
 }

@@ -41,9 +41,20 @@ ProbeProcess::ProbeProcess(const std::string& executable, const std::vector<std:
   }
   // Nothing else of ours reaches it: an inherited pipe end would keep another probe's input open.
   posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
-  if (posix_spawn(&pid_, executable.c_str(), &actions, nullptr, argv.data(), environ) != 0) {
+  // It starts as a program started from the desktop does, with every signal at its default and
+  // none blocked, whatever the test runner ignores (a background job ignores Ctrl+C).
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t signals;
+  sigfillset(&signals);
+  posix_spawnattr_setsigdefault(&attributes, &signals);
+  sigemptyset(&signals);
+  posix_spawnattr_setsigmask(&attributes, &signals);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+  if (posix_spawn(&pid_, executable.c_str(), &actions, &attributes, argv.data(), environ) != 0) {
     pid_ = -1;
   }
+  posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   close(ends[1]);
   output_ = ends[0];

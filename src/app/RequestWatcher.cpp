@@ -1,4 +1,4 @@
-#include "app/ActivationWatcher.h"
+#include "app/RequestWatcher.h"
 
 #include <QSocketNotifier>
 #include <QWidget>
@@ -13,19 +13,19 @@ void BringToFront(QWidget& window) {
   window.activateWindow();
 }
 
-ActivationWatcher::ActivationWatcher(int requestDescriptor, std::function<bool()> takeRequest,
-                                     QWidget& window)
-    : takeRequest_(std::move(takeRequest)), window_(window) {
+RequestWatcher::RequestWatcher(int requestDescriptor, std::function<bool()> takeRequest,
+                               std::function<void()> onRequest)
+    : takeRequest_(std::move(takeRequest)), onRequest_(std::move(onRequest)) {
   if (requestDescriptor < 0) {
     return;
   }
   auto* notifier = new QSocketNotifier(requestDescriptor, QSocketNotifier::Read, this);
-  connect(notifier, &QSocketNotifier::activated, this, &ActivationWatcher::RequestArrived);
+  connect(notifier, &QSocketNotifier::activated, this, &RequestWatcher::RequestArrived);
 }
 
-void ActivationWatcher::RequestArrived() {
+void RequestWatcher::RequestArrived() {
   if (takeRequest_()) {
-    BringToFront(window_);
+    onRequest_();
   }
 }
 

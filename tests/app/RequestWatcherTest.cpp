@@ -4,7 +4,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "app/ActivationWatcher.h"
+#include "app/RequestWatcher.h"
 
 namespace lintavo::test {
 namespace {
@@ -32,19 +32,25 @@ class RequestPipe {
   int ends_[2] = {-1, -1};
 };
 
-TEST(ActivationWatcher, ARequestRestoresTheMinimisedWindowAndOnlyARequestDoes) {
+TEST(RequestWatcherTest, OnlyARequestRunsTheAnswer) {
   RequestPipe channel;
-  QWidget window;
-  window.showMinimized();
-  const ActivationWatcher watcher(
-      channel.ReadEnd(), [&channel] { return channel.Take(); }, window);
+  int answered = 0;
+  const RequestWatcher watcher(
+      channel.ReadEnd(), [&channel] { return channel.Take(); }, [&answered] { ++answered; });
 
   channel.Send('x');
   ASSERT_TRUE(QTest::qWaitFor([&] { return channel.taken == 1; }));
-  EXPECT_TRUE(window.isMinimized());
+  EXPECT_EQ(answered, 0);
 
   channel.Send('A');
   ASSERT_TRUE(QTest::qWaitFor([&] { return channel.taken == 2; }));
+  EXPECT_EQ(answered, 1);
+}
+
+TEST(BringToFrontTest, RestoresAMinimisedWindow) {
+  QWidget window;
+  window.showMinimized();
+  BringToFront(window);
   EXPECT_FALSE(window.isMinimized());
   EXPECT_TRUE(window.isVisible());
 }
