@@ -290,14 +290,26 @@ TEST_F(RegistryTest, AGarbledHiveIsReadAsFarAsPossibleAndNeverLost) {
 
   ASSERT_TRUE(CreateKey("K").SetString("D", "4"));
 
+  // B's data awaits a continuation; a blank line ends it, so that D is not taken for one.
+  EXPECT_EQ(TextOf(Read("K", "D")), "4");
+  EXPECT_EQ(TypeOf(Read("K", "B")), RegistryValueType::Other);
   EXPECT_EQ(Hive(), std::string("\0\xff\xfe\x01 binary junk\n", 17) +
                         "[HKEY_CURRENT_USER\\K\n"
                         "\"A\"=\"1\"\n"
                         "[HKEY_CURRENT_USER\\K]\n"
                         "\"B\"=hex:\\\n"
+                        "\n"
                         "\"D\"=\"4\"\n"
                         "[HKEY_CURRENT_USER\\L]\n"
                         "\"C\"=\"3\"\n");
+}
+
+TEST_F(RegistryTest, AValueSetAfterAContinuationAtTheEndOfTheFileReadsBack) {
+  WriteHive("[HKEY_CURRENT_USER\\K]\n\"B\"=hex:\\");
+  ASSERT_TRUE(CreateKey("K").SetString("D", "4"));
+  EXPECT_EQ(TextOf(Read("K", "D")), "4");
+  ASSERT_TRUE(CreateKey("K").SetString("D", "5"));
+  EXPECT_EQ(TextOf(Read("K", "D")), "5");
 }
 
 // The hive leads to something that cannot be read as a file (tests run with every permission,

@@ -169,6 +169,14 @@ bool ContinuesOnNextLine(std::string_view line, std::string_view data) {
   return !data.empty() && data.front() != '"' && TrimBlanks(line).ends_with('\\');
 }
 
+// A value whose data goes on after its last line: the file ended, or a section began, right after a
+// continuation backslash. Such a value takes the next line that follows it as more of its data.
+bool AwaitsContinuation(const std::vector<std::string>& lines) {
+  const auto valueLine = ParseValueLine(lines.front());
+  return valueLine && ContinuesOnNextLine(lines.front(), valueLine->data) &&
+         TrimBlanks(lines.back()).ends_with('\\');
+}
+
 }  // namespace
 
 RegistryHive RegistryHive::Parse(std::string_view text) {
@@ -299,8 +307,12 @@ void RegistryHive::SetValue(std::string_view path, std::string_view name, std::s
     lastSection = &sections_.back();
   }
   auto& entries = lastSection->entries;
-  const auto lastValue = std::find_if(entries.rbegin(), entries.rend(),
-                                      [](const Entry& e) { return e.foldedName.has_value(); });
+  auto lastValue = std::find_if(entries.rbegin(), entries.rend(),
+                                [](const Entry& e) { return e.foldedName.has_value(); });
+  if (lastValue != entries.rend() && AwaitsContinuation(lastValue->lines)) {
+    // A blank line ends that value's data, so the new value keeps a line of its own.
+    lastValue->lines.emplace_back();
+  }
   entries.insert(lastValue.base(), std::move(entry));
 }
 
