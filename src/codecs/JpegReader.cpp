@@ -35,6 +35,20 @@ void CmykToBgr(const JSAMPLE* cmyk, std::uint8_t* bgr, JDIMENSION width, bool in
   }
 }
 
+// Arithmetic-coded data that meets a marker is read on as zeros: an encoder leaves out the zero
+// bytes at the end of a scan, so this is how such data may end. The first scan holds the picture
+// itself; if its data meets a marker (other than the restart marker that belongs there) while more
+// than its last row of blocks is still to come, the data ends early, as the Huffman decoder would
+// report it, and the rest of the picture would be filler. Later scans of a progressive picture
+// only refine it and may rightly hold nothing. Checked after each row of blocks, so
+// `input_iMCU_row` counts the row in which the marker came.
+bool ArithmeticDataEndsEarly(const jpeg_decompress_struct& cinfo) {
+  const int marker = cinfo.unread_marker;
+  const bool restart = marker >= JPEG_RST0 && marker < JPEG_RST0 + 8;
+  return cinfo.arith_code && cinfo.input_scan_number == 1 && marker != 0 && !restart &&
+         cinfo.input_iMCU_row < cinfo.total_iMCU_rows;
+}
+
 }  // namespace
 
 template <typename Call>
@@ -64,9 +78,11 @@ JpegReader::JpegReader(const std::string& path) {
   cinfo_.err = jpeg_std_error(&errors_.base);
   errors_.base.error_exit = JumpBack;
   errors_.base.emit_message = OnMessage;
+  progress_.progress_monitor = OnProgress;
   try {
     Guarded([this] {
       jpeg_create_decompress(&cinfo_);
+      cinfo_.progress = &progress_;
       cinfo_.mem->max_memory_to_use = kMaxDecoderMemory;
       jpeg_stdio_src(&cinfo_, file_.get());
       jpeg_read_header(&cinfo_, TRUE);
@@ -150,6 +166,15 @@ void JpegReader::OnMessage(j_common_ptr cinfo, int level) {
   }
   // Other damage is tolerated, as picture viewers do, without printing anything.
   ++cinfo->err->num_warnings;
+}
+
+void JpegReader::OnProgress(j_common_ptr cinfo) {
+  // libjpeg reports progress before each request for rows and after each row of blocks of a
+  // multi-scan picture, which it reads whole before the first row comes out.
+  if (ArithmeticDataEndsEarly(*reinterpret_cast<j_decompress_ptr>(cinfo))) {
+    cinfo->err->msg_code = JWRN_HIT_MARKER;
+    JumpBack(cinfo);
+  }
 }
 
 }  // namespace lintavo

@@ -20,8 +20,9 @@ std::string JpegErrorMessage(int code);
 //
 // libjpeg reports errors by calling back into us from deep inside its C code, where a C++
 // exception must not pass. The callback jumps back to the call that entered libjpeg, and that
-// call throws Failure "JPEG error #<code>". Missing data at the end of the file, which libjpeg
-// only warns about, counts as an error; other warnings about damaged data are tolerated.
+// call throws Failure "JPEG error #<code>". Picture data that ends early, at the end of the file or
+// at a marker, counts as an error, whichever entropy coding the picture uses; libjpeg would fill
+// the rest of the picture in and carry on. Other warnings about damaged data are tolerated.
 class JpegReader {
  public:
   // Opens the file and reads its header. Throws Failure "Cannot open file "<path>". <reason>" or
@@ -54,9 +55,11 @@ class JpegReader {
     void operator()(std::FILE* file) const { std::fclose(file); }
   };
 
-  // libjpeg's callbacks: errors jump back into Guarded; warnings are judged by OnMessage.
+  // libjpeg's callbacks: errors jump back into Guarded; warnings are judged by OnMessage, and
+  // the progress of decoding by OnProgress.
   [[noreturn]] static void JumpBack(j_common_ptr cinfo);
   static void OnMessage(j_common_ptr cinfo, int level);
+  static void OnProgress(j_common_ptr cinfo);
 
   // Runs `call`, which enters libjpeg, and turns an error raised inside it into a Failure.
   template <typename Call>
@@ -67,6 +70,7 @@ class JpegReader {
 
   std::unique_ptr<std::FILE, FileCloser> file_;
   ErrorManager errors_{};
+  jpeg_progress_mgr progress_{};
   jpeg_decompress_struct cinfo_{};
   std::vector<JSAMPLE> cmykRow_;  // one undecoded CMYK row; empty unless the picture is CMYK
   bool invertedCmyk_ = false;

@@ -83,6 +83,7 @@ struct GoodPicture {
   int width;
   int height;
   bool progressive;
+  bool arithmetic = false;
 };
 
 // Names the case in failure messages, instead of a dump of its bytes.
@@ -97,8 +98,8 @@ TEST_P(ConvertsGoodPicture, IntoA24BitBitmapOfTheSamePixels) {
   TempFolder folder;
   const std::string source = folder / "picture.jpg";
   const std::string dest = folder / "out/picture.bmp";
-  WriteFileBytes(source,
-                 MakeTestJpeg(picture.kind, picture.width, picture.height, picture.progressive));
+  WriteFileBytes(source, MakeTestJpeg(picture.kind, picture.width, picture.height,
+                                      picture.progressive, picture.arithmetic));
   WriteFileBytes(dest, "an older bitmap");
 
   ConvertJpegToBitmap(source, dest);
@@ -118,6 +119,9 @@ INSTANTIATE_TEST_SUITE_P(
                     GoodPicture{"AdobeYcck34x10", JpegKind::kAdobeYcck, 34, 10, false},
                     GoodPicture{"PlainCmyk34x10", JpegKind::kPlainCmyk, 34, 10, false},
                     GoodPicture{"OnePixel", JpegKind::kColour, 1, 1, false},
+                    GoodPicture{"ArithmeticColour33x17", JpegKind::kColour, 33, 17, false, true},
+                    GoodPicture{"ArithmeticProgressive30x20", JpegKind::kColour, 30, 20, true,
+                                true},
                     GoodPicture{"ManyRowBlocks2001x97", JpegKind::kColour, 2001, 97, false}),
     [](const testing::TestParamInfo<GoodPicture>& test) { return test.param.name; });
 
@@ -167,6 +171,14 @@ std::vector<BadInput> BadInputs() {
   };
   const std::string colour = MakeTestJpeg(JpegKind::kColour, 33, 17);
   const std::string progressive = MakeTestJpeg(JpegKind::kColour, 33, 17, true);
+  const std::string arithmetic = MakeTestJpeg(JpegKind::kColour, 33, 17, false, true);
+  const std::string arithmeticProgressive = MakeTestJpeg(JpegKind::kColour, 33, 17, true, true);
+  // 97 bytes claiming 4000 x 4000 pixels of arithmetic-coded gray whose data ends at once.
+  using namespace std::string_literals;
+  const std::string arithmeticWithoutData = "\xFF\xD8\xFF\xDB\x00\x43\x00"s +
+                                            std::string(64, '\x01') +
+                                            "\xFF\xC9\x00\x0B\x08\x0F\xA0\x0F\xA0\x01\x01\x11\x00"
+                                            "\xFF\xDA\x00\x08\x01\x01\x00\x00\x00\x3F\x00\xFF\xD9"s;
   return {
       {"MissingFile", std::nullopt,
        [](const std::string& source) {
@@ -185,6 +197,13 @@ std::vector<BadInput> BadInputs() {
       // A whole file whose header claims far more rows than its data holds: the data ends at
       // the end marker, long before the picture does.
       {"ClaimsMoreThanItsDataHolds", ClaimingSize(colour, 3000, 2000), jpegError(JWRN_HIT_MARKER)},
+      // Arithmetic-coded data is read on as zeros past a marker; data that ends long before the
+      // picture does is refused all the same.
+      {"ArithmeticWithoutData", arithmeticWithoutData, jpegError(JWRN_HIT_MARKER)},
+      {"ArithmeticClaimsMoreThanItsDataHolds", ClaimingSize(arithmetic, 3000, 2000),
+       jpegError(JWRN_HIT_MARKER)},
+      {"ArithmeticProgressiveClaimsMore", ClaimingSize(arithmeticProgressive, 3000, 2000),
+       jpegError(JWRN_HIT_MARKER)},
       // 65000 x 65000 fits libjpeg's limits but its bitmap would pass 4 GB.
       {"ClaimsTooBigForBmp", ClaimingSize(colour, 65000, 65000), jpegError(JERR_IMAGE_TOO_BIG)},
       // A progressive picture is held whole while it decodes: 8000 x 9000 in CMYK needs 576 MB,

@@ -49,7 +49,7 @@ Colour TestJpegColour(JpegKind kind, int x, int y) {
   return colour;
 }
 
-std::string MakeTestJpeg(JpegKind kind, int width, int height, bool progressive) {
+std::string MakeTestJpeg(JpegKind kind, int width, int height, bool progressive, bool arithmetic) {
   // The pictures are always valid, so libjpeg's default handling (print and exit) never acts.
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr errors{};
@@ -82,6 +82,7 @@ std::string MakeTestJpeg(JpegKind kind, int width, int height, bool progressive)
   if (progressive) {
     jpeg_simple_progression(&cinfo);
   }
+  cinfo.arith_code = arithmetic ? TRUE : FALSE;
   jpeg_start_compress(&cinfo, TRUE);
 
   std::vector<JSAMPLE> row(static_cast<std::size_t>(width * cinfo.input_components));

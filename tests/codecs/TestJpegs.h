@@ -18,8 +18,9 @@ struct Colour {
 };
 
 // Encodes a synthetic picture of the given kind at quality 100, every component at full
-// resolution, into JPEG bytes in memory.
-std::string MakeTestJpeg(JpegKind kind, int width, int height, bool progressive = false);
+// resolution, into JPEG bytes in memory, Huffman-coded unless `arithmetic`.
+std::string MakeTestJpeg(JpegKind kind, int width, int height, bool progressive = false,
+                         bool arithmetic = false);
 
 // The colour the picture made by MakeTestJpeg shows at (x, y), before JPEG's losses.
 Colour TestJpegColour(JpegKind kind, int x, int y);
