@@ -164,6 +164,31 @@ TEST_F(HtmlCommandTest, TheFirstInstalledVisibleApplicationWins) {
   EXPECT_EQ(Command(), "\"/opt/last\" \"%1\"");
 }
 
+// mimeapps.list is anyone's to edit. A control character makes an id name no file; and an id of
+// many dashes, each of which may stand for a subfolder, takes time in proportion to its length,
+// not to the number of ways to split it.
+TEST_F(HtmlCommandTest, HostileIdsAreSkippedWithoutSearchingEveryWayToSplitThem) {
+  WriteDesktopEntry(UserApplications() + "/last.desktop", "Exec=/opt/last");
+  std::string manyDashes;
+  for (int i = 0; i < 28; ++i) {
+    manyDashes += "-a";
+  }
+  WriteDefaults(
+      home_.ConfigHome() + "/mimeapps.list",
+      std::string(1, '\0') + manyDashes + ".desktop;a\x01" + manyDashes + ".desktop;last.desktop");
+  EXPECT_EQ(Command(), "\"/opt/last\" \"%1\"");
+
+  // Folders that lead back to where they are make every split of such an id a folder path.
+  fs::create_directory_symlink(".", UserApplications() + "/a");
+  fs::create_directory_symlink(".", UserApplications() + "/a-a");
+  for (int i = 0; i < 300; ++i) {
+    manyDashes += "-a";
+  }
+  WriteDefaults(home_.ConfigHome() + "/mimeapps.list",
+                "a" + manyDashes + "-missing.desktop;a-a-a-a-a-last.desktop");
+  EXPECT_EQ(Command(), "\"/opt/last\" \"%1\"") << "found through the folders";
+}
+
 TEST_F(HtmlCommandTest, TheMimeappsListsCountInTheirOrder) {
   WriteDesktopEntry(UserApplications() + "/user-config.desktop", "Exec=/opt/user-config");
   WriteDesktopEntry(UserApplications() + "/system-config.desktop", "Exec=/opt/system-config");

@@ -1,5 +1,11 @@
 #include "os/posix/MimeApplications.h"
 
+#include <limits.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <set>
+#include <tuple>
 #include <vector>
 
 #include "os/Files.h"
@@ -42,40 +48,66 @@ std::vector<std::string> ApplicationFolders() {
   return folders;
 }
 
+bool IsControlCharacter(char c) {
+  return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+}
+
 std::vector<std::string> SplitDesktopIds(std::string_view list) {
   std::vector<std::string> ids;
   while (!list.empty()) {
     const std::string_view id = TrimBlanks(TakeField(list, ';'));
-    // An id is a file name: one with a '/' would reach outside the application folders.
-    if (id.size() > kDesktopSuffix.size() && id.ends_with(kDesktopSuffix) &&
-        id.find('/') == std::string_view::npos) {
+    // An id is a file name below an application folder: one with a '/' would reach outside them,
+    // one with a control character (a NUL byte would cut the path short) names no file, and one
+    // longer than a path names none either.
+    if (id.size() > kDesktopSuffix.size() && id.size() < PATH_MAX && id.ends_with(kDesktopSuffix) &&
+        id.find('/') == std::string_view::npos &&
+        std::none_of(id.begin(), id.end(), IsControlCharacter)) {
       ids.emplace_back(id);
     }
   }
   return ids;
 }
 
-// The desktop file of `id` in `folder`. An entry in a subfolder has the subfolder's name and a
-// '-' in front of its id ("kde-foo.desktop" may be kde/foo.desktop), so each '-' may stand for a
-// folder boundary.
-std::optional<std::string> FindDesktopFile(const std::string& folder, std::string_view id) {
-  if (std::string file = JoinPath(folder, id); FileExists(file)) {
-    return file;
-  }
-  for (std::size_t dash = id.find('-'); dash != std::string_view::npos;
-       dash = id.find('-', dash + 1)) {
-    const std::string_view prefix = id.substr(0, dash);
-    if (prefix == "." || prefix == "..") {
-      continue;
+// Finds the desktop file of an id in an application folder. An entry in a subfolder has the
+// subfolder's name and a '-' in front of its id ("kde-foo.desktop" may be kde/foo.desktop), so
+// each '-' may stand for a folder boundary. The ways to split an id grow exponentially with its
+// dashes; the search stays linear because it tries every (folder, rest of the id) pair once,
+// telling folders apart by their identity on disk, so links that lead back cost nothing extra.
+class DesktopFileSearch {
+ public:
+  explicit DesktopFileSearch(std::string_view id) : id_(id) {}
+
+  std::optional<std::string> In(const std::string& folder) { return Below(folder, 0); }
+
+ private:
+  // The file of id_[start..] in `folder` or below it.
+  std::optional<std::string> Below(const std::string& folder, std::size_t start) {
+    struct stat info {};
+    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+        !tried_.emplace(info.st_dev, info.st_ino, start).second) {
+      return std::nullopt;
     }
-    if (const std::string subfolder = JoinPath(folder, prefix); DirectoryExists(subfolder)) {
-      if (auto file = FindDesktopFile(subfolder, id.substr(dash + 1))) {
+    const std::string_view rest = id_.substr(start);
+    if (std::string file = JoinPath(folder, rest); FileExists(file)) {
+      return file;
+    }
+    // A folder name is at most NAME_MAX bytes, so no dash further on can end one.
+    for (std::size_t dash = rest.find('-'); dash != std::string_view::npos && dash <= NAME_MAX;
+         dash = rest.find('-', dash + 1)) {
+      const std::string_view name = rest.substr(0, dash);
+      if (name.empty() || name == "." || name == "..") {
+        continue;
+      }
+      if (auto file = Below(JoinPath(folder, name), start + dash + 1)) {
         return file;
       }
     }
+    return std::nullopt;
   }
-  return std::nullopt;
-}
+
+  std::string_view id_;
+  std::set<std::tuple<dev_t, ino_t, std::size_t>> tried_;  // nothing was found from these
+};
 
 // The program an installed desktop entry starts; nullopt when the entry is hidden (the user's
 // way of deleting it) or has no usable Exec line.
@@ -94,7 +126,7 @@ std::optional<std::string> ProgramOfDesktopFile(const std::string& path) {
 std::optional<std::string> ProgramOfDesktopId(const std::vector<std::string>& folders,
                                               std::string_view id) {
   for (const std::string& folder : folders) {
-    if (const auto file = FindDesktopFile(folder, id)) {
+    if (const auto file = DesktopFileSearch(id).In(folder)) {
       return ProgramOfDesktopFile(*file);
     }
   }
