@@ -1,5 +1,9 @@
 // Writing the ten HTML pages from the template beside the program.
 #include <bitset>
+#include <optional>
+#include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "os/Failure.h"
 #include "os/Files.h"
@@ -19,6 +23,14 @@ constexpr std::string_view kNoLinksMessageRows =
     "background and add links.</td></tr>";
 
 constexpr std::string_view kHiddenColumnWidth = "width=\"0\"";
+
+// No page the program writes is larger. Pages of the longest names and links are a few hundred
+// kilobytes; only names and links that hold placeholders, which later steps expand again, come
+// near it, and those could otherwise ask for gigabytes.
+constexpr std::size_t kMaxPageBytes = 16 * 1024 * 1024;
+constexpr const char* kPageTooLargeReason =
+    "The page would be larger than 16 MB: page names or links hold placeholders that repeat "
+    "other text.";
 
 std::string Placeholder(std::string_view name) {
   return "<RD>" + std::string(name) + "</RD>";
@@ -44,6 +56,24 @@ std::string CaptionText(const std::string& line1, const std::string& line2) {
   return line1 + line2;
 }
 
+using PageList = std::vector<std::pair<std::string, TWebPage>>;
+// Column c (1 to 8) is set when a cell of column c has a caption.
+using ColumnSet = std::bitset<kGridColumns + 1>;
+
+// The columns in which the page has a cell with a caption.
+ColumnSet CaptionedColumns(const TWebPage& page) {
+  ColumnSet columns;
+  for (int row = 1; row <= kGridRows; ++row) {
+    for (int column = 1; column <= kGridColumns; ++column) {
+      const auto cell = static_cast<std::size_t>(CellIndex(row, column));
+      if (!page.CaptionLines1[cell].empty() || !page.CaptionLines2[cell].empty()) {
+        columns.set(static_cast<std::size_t>(column));
+      }
+    }
+  }
+  return columns;
+}
+
 std::string ReadTemplate(const std::string& path) {
   std::string bytes;
   if (const os::ErrorCode error = os::ReadWholeFile(path, bytes)) {
@@ -64,6 +94,57 @@ void WritePage(const std::string& path, const std::string& text) {
   }
 }
 
+// The HTML of page n of `pages`. Throws std::length_error when it would be larger than
+// kMaxPageBytes.
+std::string PageText(const std::string& templateText, const PageList& pages, int n,
+                     const ColumnSet& usedColumns) {
+  const TWebPage& page = pages[static_cast<std::size_t>(n - 1)].second;
+  const auto replaceAll = [](std::string& text, std::string_view placeholder,
+                             std::string_view replacement) {
+    ReplaceAll(text, placeholder, replacement, kMaxPageBytes);
+  };
+  std::string text = templateText;
+  replaceAll(text, Placeholder("BACKGROUND"), BackgroundFileName(n));
+  replaceAll(text, Placeholder("NAME"), page.Name);
+  replaceAll(text, Placeholder("FONTCOLOR"), page.TextColor);
+  replaceAll(text, Placeholder("TITLECOLOR"), page.TitleColor);
+  replaceAll(text, Placeholder("OVERCOLOR", n), "yellow");
+  for (int k = 1; k <= static_cast<int>(pages.size()); ++k) {
+    replaceAll(text, Placeholder("OVERCOLOR", k), "white");
+    replaceAll(text, Placeholder("HOMEPAGE", k),
+               pages[static_cast<std::size_t>(k - 1)].second.Name);
+  }
+
+  bool pageHasLinks = false;
+  for (int row = 1; row <= kGridRows; ++row) {
+    for (int column = 1; column <= kGridColumns; ++column) {
+      const auto cell = static_cast<std::size_t>(CellIndex(row, column));
+      replaceAll(text, CellPlaceholder("TARGET", row, column), page.Targets[cell]);
+      const std::string caption = CaptionText(page.CaptionLines1[cell], page.CaptionLines2[cell]);
+      pageHasLinks = pageHasLinks || !caption.empty();
+      replaceAll(text, CellPlaceholder("CAPTION", row, column), caption);
+    }
+  }
+
+  // Columns right of the last used one collapse; an empty column left of a used one stays.
+  if (usedColumns.any()) {
+    int lastUsedColumn = kGridColumns;
+    while (!usedColumns.test(static_cast<std::size_t>(lastUsedColumn))) {
+      --lastUsedColumn;
+    }
+    for (int column = lastUsedColumn + 1; column <= kGridColumns; ++column) {
+      ReplaceFirst(text, ColumnFragment(column), kHiddenColumnWidth, kMaxPageBytes);
+    }
+  }
+
+  replaceAll(text, Placeholder("MSG"), pageHasLinks ? std::string_view() : kNoLinksMessageRows);
+  text += "\r\n";
+  if (text.size() > kMaxPageBytes) {
+    throw std::length_error("The page is too large.");
+  }
+  return text;
+}
+
 }  // namespace
 
 void TWebManager::GeneratePages() const {
@@ -72,57 +153,27 @@ void TWebManager::GeneratePages() const {
     return;
   }
   const std::string templateText = ReadTemplate(templatePath);
-  const int pageCount = static_cast<int>(Pages.size());
+  // Columns that carry a caption on any page of this run so far. It is not reset between pages,
+  // so a page keeps every column an earlier page of the run uses.
+  ColumnSet usedColumns;
+  // A page too large is not written; the other pages are, and the first such page is reported
+  // once they are.
+  std::optional<std::string> tooLargePage;
 
-  // Columns that carry a caption on any page written so far in this run. It is not reset between
-  // pages, so a page keeps every column an earlier page of the run uses.
-  std::bitset<kGridColumns + 1> usedColumns;
-
-  for (int n = 1; n <= pageCount; ++n) {
+  for (int n = 1; n <= static_cast<int>(Pages.size()); ++n) {
     const TWebPage& page = Pages[static_cast<std::size_t>(n - 1)].second;
-    std::string text = templateText;
-    ReplaceAll(text, Placeholder("BACKGROUND"), BackgroundFileName(n));
-    ReplaceAll(text, Placeholder("NAME"), page.Name);
-    ReplaceAll(text, Placeholder("FONTCOLOR"), page.TextColor);
-    ReplaceAll(text, Placeholder("TITLECOLOR"), page.TitleColor);
-    ReplaceAll(text, Placeholder("OVERCOLOR", n), "yellow");
-    for (int k = 1; k <= pageCount; ++k) {
-      ReplaceAll(text, Placeholder("OVERCOLOR", k), "white");
-      ReplaceAll(text, Placeholder("HOMEPAGE", k),
-                 Pages[static_cast<std::size_t>(k - 1)].second.Name);
+    usedColumns |= CaptionedColumns(page);
+    const std::string path = PathInFolder(RootFolder, PageFileName(n));
+    try {
+      WritePage(path, PageText(templateText, Pages, n, usedColumns));
+    } catch (const std::length_error&) {
+      tooLargePage = tooLargePage.value_or(path);
     }
-
-    bool pageHasLinks = false;
-    for (int row = 1; row <= kGridRows; ++row) {
-      for (int column = 1; column <= kGridColumns; ++column) {
-        const auto cell = static_cast<std::size_t>(CellIndex(row, column));
-        ReplaceAll(text, CellPlaceholder("TARGET", row, column), page.Targets[cell]);
-        const std::string caption = CaptionText(page.CaptionLines1[cell], page.CaptionLines2[cell]);
-        if (!caption.empty()) {
-          pageHasLinks = true;
-          usedColumns.set(static_cast<std::size_t>(column));
-        }
-        ReplaceAll(text, CellPlaceholder("CAPTION", row, column), caption);
-      }
-    }
-
-    // Columns right of the last used one collapse; an empty column left of a used one stays.
-    if (usedColumns.any()) {
-      int lastUsedColumn = kGridColumns;
-      while (!usedColumns.test(static_cast<std::size_t>(lastUsedColumn))) {
-        --lastUsedColumn;
-      }
-      for (int column = lastUsedColumn + 1; column <= kGridColumns; ++column) {
-        ReplaceFirst(text, ColumnFragment(column), kHiddenColumnWidth);
-      }
-    }
-
-    ReplaceAll(text, Placeholder("MSG"), pageHasLinks ? std::string_view() : kNoLinksMessageRows);
-
-    text += "\r\n";
-    WritePage(PathInFolder(RootFolder, PageFileName(n)), text);
     ConvertIfMissing(programFolder_ + "template.jpg",
                      PathInFolder(RootFolder, BackgroundFileName(n)));
+  }
+  if (tooLargePage) {
+    throw Failure("Cannot create file \"" + *tooLargePage + "\". " + kPageTooLargeReason);
   }
 }
 

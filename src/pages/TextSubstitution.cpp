@@ -1,5 +1,6 @@
 #include "pages/TextSubstitution.h"
 
+#include <stdexcept>
 #include <utility>
 
 namespace lintavo {
@@ -7,6 +8,14 @@ namespace lintavo {
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
+
+// Throws std::length_error unless `kept` bytes plus `copies` copies of a `size`-byte replacement
+// fit in `maxSize` bytes; no step of the sum can overflow.
+void RequireFits(std::size_t kept, std::size_t copies, std::size_t size, std::size_t maxSize) {
+  if (kept > maxSize || (size != 0 && copies > (maxSize - kept) / size)) {
+    throw std::length_error("The text would be larger than " + std::to_string(maxSize) + " bytes.");
+  }
+}
 
 }  // namespace
 
@@ -31,13 +40,26 @@ std::string TemplateText(std::string_view bytes) {
   return text;
 }
 
-void ReplaceAll(std::string& text, std::string_view placeholder, std::string_view replacement) {
+void ReplaceAll(std::string& text, std::string_view placeholder, std::string_view replacement,
+                std::size_t maxSize) {
+  if (placeholder.empty()) {
+    return;
+  }
   std::size_t match = text.find(placeholder);
   if (match == std::string::npos) {
     return;
   }
+  // Counted first, so that a result too large is refused before any of it is built.
+  std::size_t matches = 0;
+  for (std::size_t at = match; at != std::string::npos;
+       at = text.find(placeholder, at + placeholder.size())) {
+    ++matches;
+  }
+  const std::size_t kept = text.size() - matches * placeholder.size();
+  RequireFits(kept, matches, replacement.size(), maxSize);
+
   std::string result;
-  result.reserve(text.size() + replacement.size());
+  result.reserve(kept + matches * replacement.size());
   std::size_t copied = 0;
   do {
     result.append(text, copied, match - copied);
@@ -49,9 +71,14 @@ void ReplaceAll(std::string& text, std::string_view placeholder, std::string_vie
   text = std::move(result);
 }
 
-void ReplaceFirst(std::string& text, std::string_view placeholder, std::string_view replacement) {
+void ReplaceFirst(std::string& text, std::string_view placeholder, std::string_view replacement,
+                  std::size_t maxSize) {
+  if (placeholder.empty()) {
+    return;
+  }
   const std::size_t match = text.find(placeholder);
   if (match != std::string::npos) {
+    RequireFits(text.size() - placeholder.size(), 1, replacement.size(), maxSize);
     text.replace(match, placeholder.size(), replacement);
   }
 }

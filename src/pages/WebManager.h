@@ -28,7 +28,9 @@ class TWebManager {
   void SavePages() const;
 
   // Writes the HTML of all ten pages from the template beside the program, giving every page
-  // without a background bitmap the default one. Does nothing when there is no template.
+  // without a background bitmap the default one. Does nothing when there is no template. A page
+  // that would be larger than 16 MB is not written; the others are, and then Failure "Cannot create
+  // file "<page>". <reason>" names the first such page.
   void GeneratePages() const;
 
   // Converts the JPEG picture `source` into the bitmap `dest` when `source` exists and `dest`

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <stdexcept>
 
 #include "os/Failure.h"
 #include "pages/PagesTestSupport.h"
@@ -69,16 +70,47 @@ TEST(TemplateTextTest, LinesAreJoinedWithCrLfAfterEveryLineAndEndAtTheFirstNul) 
   }
 }
 
+constexpr std::size_t kNoLimit = std::string::npos;
+
 TEST(TextSubstitutionTest, ReplacementsDoNotRescanTheirOwnOutputAndReplaceFirstStopsAtOne) {
   std::string text = "<RD>X</RD><RD>X</RD>>";
-  ReplaceAll(text, "<RD>X</RD>", "<RD>X</RD><RD>X</RD>");
+  ReplaceAll(text, "<RD>X</RD>", "<RD>X</RD><RD>X</RD>", kNoLimit);
   EXPECT_EQ(text, "<RD>X</RD><RD>X</RD><RD>X</RD><RD>X</RD>>");
   text = "aaa";
-  ReplaceAll(text, "aa", "b");
+  ReplaceAll(text, "aa", "b", kNoLimit);
   EXPECT_EQ(text, "ba");
   text = "x=1 x=1";
-  ReplaceFirst(text, "x=1", "y");
+  ReplaceFirst(text, "x=1", "y", kNoLimit);
   EXPECT_EQ(text, "y x=1");
+  text = "abc";
+  ReplaceAll(text, "", "x", kNoLimit);
+  ReplaceFirst(text, "", "x", kNoLimit);
+  EXPECT_EQ(text, "abc") << "an empty placeholder matches nothing";
+}
+
+TEST(TextSubstitutionTest, AResultLargerThanTheLimitIsRefusedAndTheTextLeftAsItWas) {
+  const struct {
+    bool all;
+    std::size_t limit;
+    const char* result;  // nullptr: refused
+  } cases[] = {
+      {true, 10, "a1234b1234"},
+      {true, 9, nullptr},
+      {false, 7, "a1234bX"},
+      {false, 6, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << (c.all ? "ReplaceAll" : "ReplaceFirst") << " " << c.limit);
+    std::string text = "aXbX";
+    const auto replace = [&] { (c.all ? ReplaceAll : ReplaceFirst)(text, "X", "1234", c.limit); };
+    if (c.result == nullptr) {
+      EXPECT_THROW(replace(), std::length_error);
+      EXPECT_EQ(text, "aXbX");
+    } else {
+      replace();
+      EXPECT_EQ(text, c.result);
+    }
+  }
 }
 
 TEST_F(PageGenerationTest, EveryPlaceholderIsFilledInAndThePageIsWrittenByteForByte) {
@@ -259,6 +291,52 @@ TEST_F(PageGenerationTest, AnUndecodableDefaultPictureEndsTheRunAfterTheFirstPag
   EXPECT_TRUE(fs::exists(PagePath(1)));
   EXPECT_FALSE(fs::exists(BackgroundPath(1)));
   EXPECT_FALSE(fs::exists(PagePath(2)));
+}
+
+// Names and links may hold placeholders that later steps expand again. A page whose text would
+// grow past 16 MB that way is not written; the others are, and the error names the page.
+TEST_F(PageGenerationTest, APageThatWouldGrowPastTheLimitIsNotWrittenAndTheOthersAre) {
+  PutTemplate("<RD>NAME</RD>:<RD>TARGET11</RD>");
+  // Each target brings 100 copies of the next one's placeholder: 10^6 copies of 17 bytes.
+  for (int column = 1; column <= 3; ++column) {
+    std::string target;
+    for (int copy = 0; copy < 100; ++copy) {
+      target += "<RD>TARGET1" + std::to_string(column + 1) + "</RD>";
+    }
+    PageData(3).Targets[CellIndex(1, column)] = target;
+  }
+  try {
+    Store().GeneratePages();
+    FAIL() << "no failure raised";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(std::string(failure.what()),
+              "Cannot create file \"" + PagePath(3) +
+                  "\". The page would be larger than 16 MB: page names or links hold "
+                  "placeholders that repeat other text.");
+  }
+  EXPECT_FALSE(fs::exists(PagePath(3)));
+  for (const int n : {1, 2, 4, 10}) {
+    EXPECT_EQ(Page(n), "Home page " + std::to_string(n) + ":\r\n\r\n") << n;
+  }
+}
+
+TEST_F(PageGenerationTest, NamesThatNameEachOtherFailFastInsteadOfExhaustingMemory) {
+  PutTemplate("<RD>NAME</RD><RD>HOMEPAGE1</RD>");
+  for (int n = 1; n <= 10; ++n) {
+    std::string name;
+    for (int copy = 0; copy < 100; ++copy) {
+      name += "<RD>HOMEPAGE" + std::to_string(n % 10 + 1) + "</RD>";
+    }
+    PageData(n).Name = name;
+  }
+  try {
+    Store().GeneratePages();
+    FAIL() << "no failure raised";
+  } catch (const Failure& failure) {
+    EXPECT_THAT(std::string(failure.what()),
+                ::testing::StartsWith("Cannot create file \"" + PagePath(1) + "\". "));
+  }
+  EXPECT_TRUE(fs::is_empty(Store().RootFolder));
 }
 
 TEST_F(PageGenerationTest, ConvertIfMissingConvertsOnlyWhenTheSourceExistsAndTheDestDoesNot) {
