@@ -312,6 +312,15 @@ TEST_F(RegistryTest, AValueSetAfterAContinuationAtTheEndOfTheFileReadsBack) {
   EXPECT_EQ(TextOf(Read("K", "D")), "5");
 }
 
+// A hive of one line ending in CR alone: the CR ends the line, now and after a rewrite.
+TEST_F(RegistryTest, AOneLineHiveEndingInCrMeansTheSameAfterARewrite) {
+  WriteHive("[HKEY_CURRENT_USER\\K]\r");
+  EXPECT_TRUE(RegistryKey::OpenForReading(RegistryRoot::CurrentUser, "K"));
+  ASSERT_TRUE(CreateKey("L").SetString("A", "1"));
+  EXPECT_TRUE(RegistryKey::OpenForReading(RegistryRoot::CurrentUser, "K"));
+  EXPECT_EQ(TextOf(Read("L", "A")), "1");
+}
+
 // The hive leads to something that cannot be read as a file (tests run with every permission,
 // so a symlink to a folder stands in for an unreadable file). Writing must not replace it.
 TEST_F(RegistryTest, AnUnreadableHiveIsNeitherReadNorOverwritten) {

@@ -181,8 +181,14 @@ bool AwaitsContinuation(const std::vector<std::string>& lines) {
 
 RegistryHive RegistryHive::Parse(std::string_view text) {
   RegistryHive hive;
+  // The first line break tells how the file breaks its lines. A file of one line that ends in CR
+  // has its break cut short; taken as LF, its CR would stay in the line until a rewrite added the
+  // LF and so changed what the line means.
   const std::size_t firstBreak = text.find('\n');
-  if (firstBreak != std::string_view::npos && firstBreak > 0 && text[firstBreak - 1] == '\r') {
+  const bool crLf = firstBreak == std::string_view::npos
+                        ? text.ends_with('\r')
+                        : firstBreak > 0 && text[firstBreak - 1] == '\r';
+  if (crLf) {
     hive.lineBreak_ = "\r\n";
   }
   std::vector<std::string> lines;
