@@ -24,13 +24,14 @@ constexpr std::string_view kNoLinksMessageRows =
 
 constexpr std::string_view kHiddenColumnWidth = "width=\"0\"";
 
-// No page the program writes is larger. Pages of the longest names and links are a few hundred
-// kilobytes; only names and links that hold placeholders, which later steps expand again, come
-// near it, and those could otherwise ask for gigabytes.
-constexpr std::size_t kMaxPageBytes = 16 * 1024 * 1024;
+// No page the program writes is larger than its template by more. The longest names and links
+// add less than half a megabyte; only names and links that hold placeholders, which later steps
+// expand again, come near it, and those could otherwise ask for gigabytes. Every step of a page
+// reads the whole page, so the limit also bounds the time a page takes.
+constexpr std::size_t kMaxPageGrowth = 4 * 1024 * 1024;
 constexpr const char* kPageTooLargeReason =
-    "The page would be larger than 16 MB: page names or links hold placeholders that repeat "
-    "other text.";
+    "The page would be more than 4 MB larger than its template: page names or links hold "
+    "placeholders that repeat other text.";
 
 std::string Placeholder(std::string_view name) {
   return "<RD>" + std::string(name) + "</RD>";
@@ -94,14 +95,15 @@ void WritePage(const std::string& path, const std::string& text) {
   }
 }
 
-// The HTML of page n of `pages`. Throws std::length_error when it would be larger than
-// kMaxPageBytes.
+// The HTML of page n of `pages`. Throws std::length_error when it would grow more than
+// kMaxPageGrowth beyond the template.
 std::string PageText(const std::string& templateText, const PageList& pages, int n,
                      const ColumnSet& usedColumns) {
   const TWebPage& page = pages[static_cast<std::size_t>(n - 1)].second;
-  const auto replaceAll = [](std::string& text, std::string_view placeholder,
-                             std::string_view replacement) {
-    ReplaceAll(text, placeholder, replacement, kMaxPageBytes);
+  const std::size_t maxPageBytes = templateText.size() + kMaxPageGrowth;
+  const auto replaceAll = [maxPageBytes](std::string& text, std::string_view placeholder,
+                                         std::string_view replacement) {
+    ReplaceAll(text, placeholder, replacement, maxPageBytes);
   };
   std::string text = templateText;
   replaceAll(text, Placeholder("BACKGROUND"), BackgroundFileName(n));
@@ -133,15 +135,12 @@ std::string PageText(const std::string& templateText, const PageList& pages, int
       --lastUsedColumn;
     }
     for (int column = lastUsedColumn + 1; column <= kGridColumns; ++column) {
-      ReplaceFirst(text, ColumnFragment(column), kHiddenColumnWidth, kMaxPageBytes);
+      ReplaceFirst(text, ColumnFragment(column), kHiddenColumnWidth, maxPageBytes);
     }
   }
 
   replaceAll(text, Placeholder("MSG"), pageHasLinks ? std::string_view() : kNoLinksMessageRows);
   text += "\r\n";
-  if (text.size() > kMaxPageBytes) {
-    throw std::length_error("The page is too large.");
-  }
   return text;
 }
 

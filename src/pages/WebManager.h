@@ -29,8 +29,8 @@ class TWebManager {
 
   // Writes the HTML of all ten pages from the template beside the program, giving every page
   // without a background bitmap the default one. Does nothing when there is no template. A page
-  // that would be larger than 16 MB is not written; the others are, and then Failure "Cannot create
-  // file "<page>". <reason>" names the first such page.
+  // that would be more than 4 MB larger than the template is not written; the others are, and
+  // then Failure "Cannot create file "<page>". <reason>" names the first such page.
   void GeneratePages() const;
 
   // Converts the JPEG picture `source` into the bitmap `dest` when `source` exists and `dest`

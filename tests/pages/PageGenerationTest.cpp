@@ -294,7 +294,8 @@ TEST_F(PageGenerationTest, AnUndecodableDefaultPictureEndsTheRunAfterTheFirstPag
 }
 
 // Names and links may hold placeholders that later steps expand again. A page whose text would
-// grow past 16 MB that way is not written; the others are, and the error names the page.
+// grow more than 4 MB beyond the template that way is not written; the others are, and the error
+// names the page.
 TEST_F(PageGenerationTest, APageThatWouldGrowPastTheLimitIsNotWrittenAndTheOthersAre) {
   PutTemplate("<RD>NAME</RD>:<RD>TARGET11</RD>");
   // Each target brings 100 copies of the next one's placeholder: 10^6 copies of 17 bytes.
@@ -311,8 +312,8 @@ TEST_F(PageGenerationTest, APageThatWouldGrowPastTheLimitIsNotWrittenAndTheOther
   } catch (const Failure& failure) {
     EXPECT_EQ(std::string(failure.what()),
               "Cannot create file \"" + PagePath(3) +
-                  "\". The page would be larger than 16 MB: page names or links hold "
-                  "placeholders that repeat other text.");
+                  "\". The page would be more than 4 MB larger than its template: page "
+                  "names or links hold placeholders that repeat other text.");
   }
   EXPECT_FALSE(fs::exists(PagePath(3)));
   for (const int n : {1, 2, 4, 10}) {
