@@ -118,6 +118,8 @@ TEST_F(HtmlCommandTest, TheProgramOfTheExecLineBecomesTheCommand) {
       {"Exec=\"/opt/My Browser/browse\" --new-window %U", "\"/opt/My Browser/browse\" \"%1\""},
       {R"(Exec="/opt/a\\\\b \\"q\\" \\$x/browse" %u)", "\"/opt/a\\b \"q\" $x/browse\" \"%1\""},
       {"Exec=\\s/opt/x/browse\\s%u", "\"/opt/x/browse\" \"%1\""},
+      {"Exec=/opt/100%%/browse %u", "\"/opt/100%/browse\" \"%1\""},
+      {"Exec=\"/opt/50%% off/browse\" %u", "\"/opt/50% off/browse\" \"%1\""},
       {"Exec=\"/opt/never closed %u", ""},
       {"Exec=", ""},
       {"Name=no exec line", ""},

@@ -40,6 +40,19 @@ std::string UnescapeKeyFileValue(std::string_view value) {
   return text;
 }
 
+// An Exec argument writes a literal "%" as "%%".
+std::string WithPercentsDecoded(std::string_view argument) {
+  std::string decoded;
+  decoded.reserve(argument.size());
+  for (std::size_t i = 0; i < argument.size(); ++i) {
+    decoded += argument[i];
+    if (argument[i] == '%' && i + 1 < argument.size() && argument[i + 1] == '%') {
+      ++i;
+    }
+  }
+  return decoded;
+}
+
 }  // namespace
 
 std::optional<std::string> FindKeyFileValue(std::string_view content, std::string_view group,
@@ -113,13 +126,13 @@ std::optional<std::string> FirstExecArgument(std::string_view exec) {
     return std::nullopt;
   }
   if (exec.front() != '"') {
-    return std::string(exec.substr(0, exec.find_first_of(" \t")));
+    return WithPercentsDecoded(exec.substr(0, exec.find_first_of(" \t")));
   }
   std::string argument;
   for (std::size_t i = 1; i < exec.size(); ++i) {
     const char c = exec[i];
     if (c == '"') {
-      return argument.empty() ? std::nullopt : std::optional(argument);
+      return argument.empty() ? std::nullopt : std::optional(WithPercentsDecoded(argument));
     }
     // Inside quotes a backslash escapes only the characters that would otherwise be special.
     if (c == '\\' && i + 1 < exec.size() &&

@@ -20,8 +20,8 @@ std::string EscapeKeyFileValue(std::string_view value);
 // that has a meaning there is escaped and "%" is doubled, so the program gets it unchanged.
 std::string QuoteExecArgument(std::string_view argument);
 
-// The first argument (the program) of a decoded Exec value, its quotes removed; nullopt when it
-// is missing, empty or its quote is never closed.
+// The first argument (the program) of a decoded Exec value, its quotes and escapes removed ("%%"
+// is "%"); nullopt when it is missing, empty or its quote is never closed.
 std::optional<std::string> FirstExecArgument(std::string_view exec);
 
 }  // namespace lintavo::os::posix
