@@ -1,6 +1,6 @@
 #include "app/TApplication.h"
 
-#include "app/ErrorReporting.h"
+#include "skin/ErrorReporting.h"
 
 namespace lintavo {
 

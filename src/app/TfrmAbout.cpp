@@ -6,6 +6,7 @@
 #include "app/Vendor.h"
 #include "dialogs/DialogFrame.h"
 #include "pages/ShellRoutines.h"
+#include "skin/ErrorReporting.h"
 #include "skin/WidgetText.h"
 #include "ui_TfrmAbout.h"
 
@@ -43,7 +44,7 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui
   UseFixedDialogFrame(*this);
   FormCreate();
   ui_->lblWebsite->installEventFilter(this);
-  connect(ui_->editAbout, &QPushButton::clicked, this, &TfrmAbout::editAboutClick);
+  ConnectReportingFailures(ui_->editAbout, &QPushButton::clicked, this, &TfrmAbout::editAboutClick);
 }
 
 TfrmAbout::~TfrmAbout() = default;

@@ -4,7 +4,6 @@
 #include <QScreen>
 #include <utility>
 
-#include "app/ErrorReporting.h"
 #include "app/HomePageCommand.h"
 #include "app/Vendor.h"
 #include "os/Failure.h"
@@ -13,6 +12,7 @@
 #include "pages/ConfigLocation.h"
 #include "pages/PageFiles.h"
 #include "pages/ShellRoutines.h"
+#include "skin/ErrorReporting.h"
 #include "skin/ModalDialogs.h"
 #include "skin/WidgetText.h"
 #include "ui_TfrmMain.h"
@@ -55,17 +55,23 @@ TfrmMain::TfrmMain(std::string programFolder, MessageService& messages, MainWind
 
   // The list runs its change handler only when the user picks a page; setting the position from
   // code does not.
-  connect(ui_->cbxWebPages, &QComboBox::activated, this, &TfrmMain::cbxWebPagesChange);
-  connect(ui_->btnEditLinks, &QPushButton::clicked, this, &TfrmMain::btnEditLinksClick);
-  connect(ui_->btnEditBackground, &QPushButton::clicked, this, &TfrmMain::btnEditBackgroundClick);
-  connect(ui_->btnView, &QPushButton::clicked, this, &TfrmMain::btnViewClick);
-  connect(ui_->btnSetHomePage, &QPushButton::clicked, this, &TfrmMain::btnSetHomePageClick);
-  connect(ui_->bsSkinButton1, &QPushButton::clicked, this, &TfrmMain::bsSkinButton1Click);
-  connect(ui_->editAbout, &QPushButton::clicked, this, &TfrmMain::editAboutClick);
-  connect(ui_->btnHelp, &QPushButton::clicked, this, &TfrmMain::btnHelpClick);
-  connect(ui_->btnClose, &QPushButton::clicked, this, &TfrmMain::btnCloseClick);
-  connect(ui_->imgLogo, &PictureBox::clicked, this, &TfrmMain::imgLogoClick);
-  connect(ui_->bsSkinButton2, &QPushButton::clicked, this, &TfrmMain::bsSkinButton2Click);
+  ConnectReportingFailures(ui_->cbxWebPages, &QComboBox::activated, this,
+                           &TfrmMain::cbxWebPagesChange);
+  ConnectReportingFailures(ui_->btnEditLinks, &QPushButton::clicked, this,
+                           &TfrmMain::btnEditLinksClick);
+  ConnectReportingFailures(ui_->btnEditBackground, &QPushButton::clicked, this,
+                           &TfrmMain::btnEditBackgroundClick);
+  ConnectReportingFailures(ui_->btnView, &QPushButton::clicked, this, &TfrmMain::btnViewClick);
+  ConnectReportingFailures(ui_->btnSetHomePage, &QPushButton::clicked, this,
+                           &TfrmMain::btnSetHomePageClick);
+  ConnectReportingFailures(ui_->bsSkinButton1, &QPushButton::clicked, this,
+                           &TfrmMain::bsSkinButton1Click);
+  ConnectReportingFailures(ui_->editAbout, &QPushButton::clicked, this, &TfrmMain::editAboutClick);
+  ConnectReportingFailures(ui_->btnHelp, &QPushButton::clicked, this, &TfrmMain::btnHelpClick);
+  ConnectReportingFailures(ui_->btnClose, &QPushButton::clicked, this, &TfrmMain::btnCloseClick);
+  ConnectReportingFailures(ui_->imgLogo, &PictureBox::clicked, this, &TfrmMain::imgLogoClick);
+  ConnectReportingFailures(ui_->bsSkinButton2, &QPushButton::clicked, this,
+                           &TfrmMain::bsSkinButton2Click);
 
   FormCreate();
 }

@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 
-#include "app/ErrorReporting.h"
 #include "app/GuiResources.h"
 #include "app/RequestWatcher.h"
 #include "app/TApplication.h"
@@ -13,6 +12,7 @@
 #include "os/Failure.h"
 #include "os/InstanceGuard.h"
 #include "os/Paths.h"
+#include "skin/ErrorReporting.h"
 #include "skin/Skin.h"
 #include "skin/SkinMessageBox.h"
 

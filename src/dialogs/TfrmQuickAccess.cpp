@@ -5,6 +5,7 @@
 #include "dialogs/RegistryWriting.h"
 #include "os/Paths.h"
 #include "pages/ShellRoutines.h"
+#include "skin/ErrorReporting.h"
 #include "ui_TfrmQuickAccess.h"
 
 namespace lintavo {
@@ -44,9 +45,12 @@ TfrmQuickAccess::TfrmQuickAccess(MessageService& messages, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::TfrmQuickAccess>()), messages_(messages) {
   ui_->setupUi(this);
   UseFixedDialogFrame(*this);
-  connect(ui_->btnQuickLaunch, &QPushButton::clicked, this, &TfrmQuickAccess::btnQuickLaunchClick);
-  connect(ui_->btnDesktop, &QPushButton::clicked, this, &TfrmQuickAccess::btnDesktopClick);
-  connect(ui_->btnStopActiveX, &QPushButton::clicked, this, &TfrmQuickAccess::btnStopActiveXClick);
+  ConnectReportingFailures(ui_->btnQuickLaunch, &QPushButton::clicked, this,
+                           &TfrmQuickAccess::btnQuickLaunchClick);
+  ConnectReportingFailures(ui_->btnDesktop, &QPushButton::clicked, this,
+                           &TfrmQuickAccess::btnDesktopClick);
+  ConnectReportingFailures(ui_->btnStopActiveX, &QPushButton::clicked, this,
+                           &TfrmQuickAccess::btnStopActiveXClick);
   connect(ui_->btnOk, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -5,9 +5,10 @@
 #include <QTest>
 #include <functional>
 #include <stdexcept>
+#include <utility>
 
-#include "app/ErrorReporting.h"
 #include "os/Failure.h"
+#include "skin/ErrorReporting.h"
 #include "support/gui/RecordedErrors.h"
 
 namespace lintavo::test {
@@ -30,6 +31,39 @@ class ThrowingButton {
   QPushButton button_;
 };
 
+// A window's handler as the windows connect theirs: what it throws is reported before it could
+// reach Qt's code.
+class ReportingButton : public QObject {
+ public:
+  explicit ReportingButton(std::function<void()> handler) : handler_(std::move(handler)) {
+    ConnectReportingFailures(&button_, &QPushButton::clicked, this, &ReportingButton::Handle);
+    button_.resize(80, 20);
+    button_.show();
+  }
+  void Click() { QTest::mouseClick(&button_, Qt::LeftButton); }
+
+ private:
+  void Handle() { handler_(); }
+
+  std::function<void()> handler_;
+  QPushButton button_;
+};
+
+TEST(ErrorHandling, AConnectedHandlersFailureIsReportedAndTheNextClickRunsIt) {
+  RecordedErrors errors;
+  int clicks = 0;
+  ReportingButton button([&] {
+    if (++clicks == 1) {
+      throw Failure("Unable to write to /somewhere/config.ini");
+    }
+  });
+  button.Click();
+  button.Click();
+  EXPECT_EQ(clicks, 2);
+  EXPECT_THAT(errors.Messages(), ElementsAre("Unable to write to /somewhere/config.ini"));
+}
+
+// The application's last line of defence, for a handler not connected that way.
 TEST(ErrorHandling, WhatAHandlerLetsThroughIsReportedAndTheWindowGoesOn) {
   RecordedErrors errors;
   int clicks = 0;

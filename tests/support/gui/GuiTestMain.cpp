@@ -6,9 +6,9 @@
 #include <QtGlobal>
 #include <string>
 
-#include "app/ErrorReporting.h"
 #include "app/GuiResources.h"
 #include "app/TApplication.h"
+#include "skin/ErrorReporting.h"
 #include "skin/ModalDialogs.h"
 #include "skin/Skin.h"
 #include "support/TestEnvironment.h"

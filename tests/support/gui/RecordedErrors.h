@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/ErrorReporting.h"
+#include "skin/ErrorReporting.h"
 
 namespace lintavo::test {
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <functional>
 #include <string>
 
@@ -12,6 +13,18 @@ namespace lintavo {
 // exception with its own text, anything else with a general one. True when `action` ran to its
 // end.
 bool RunReportingFailures(const std::function<void()>& action);
+
+// Connects `signal` of `sender` to the handler `handler` of `receiver` so that whatever the
+// handler throws is reported right there (RunReportingFailures) and never unwinds through Qt's
+// code, which is not built to let exceptions pass: objects in its frames would be left behind
+// half-made. Arguments of the signal are not passed on.
+template <typename Sender, typename Signal, typename Receiver>
+QMetaObject::Connection ConnectReportingFailures(Sender* sender, Signal signal, Receiver* receiver,
+                                                 void (Receiver::*handler)()) {
+  return QObject::connect(sender, signal, receiver, [receiver, handler] {
+    RunReportingFailures([receiver, handler] { (receiver->*handler)(); });
+  });
+}
 
 // Shows `message` through the current reporter: an error box, unless a ScopedErrorReporter has
 // replaced it.

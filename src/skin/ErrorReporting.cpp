@@ -1,4 +1,4 @@
-#include "app/ErrorReporting.h"
+#include "skin/ErrorReporting.h"
 
 #include <exception>
 #include <utility>
