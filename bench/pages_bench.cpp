@@ -1,29 +1,25 @@
 // The page store's hot paths with ten full pages: loading them, and saving and generating them
 // with a 30 KB template. Runs in a temporary home so the real one is never touched.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "pages/PageFiles.h"
 #include "pages/WebManager.h"
+#include "support/TestEnvironment.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using lintavo::TWebManager;
 
+// A home and a program folder of their own, removed when the benchmark ends.
 struct BenchFolders {
-  fs::path root;
-  std::string programFolder;
-  std::string configFile;
-};
+  lintavo::test::IsolatedHome home;
+  lintavo::test::TempFolder program;
 
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+  std::string ProgramFolder() const { return program.Path().string() + "/"; }
+  std::string ConfigFile() const { return home.ConfigHome() + "/config.ini"; }
+};
 
 // A template in the shape of a real one: a style sheet, the navigation, the 6 × 8 link table
 // with its column headers, and the message rows, padded out with style rules to 30 KB.
@@ -76,30 +72,22 @@ std::string FullConfig() {
   return text;
 }
 
-BenchFolders PrepareFolders() {
-  BenchFolders folders;
-  char pattern[] = "/tmp/lintavo-bench-XXXXXX";
-  folders.root = mkdtemp(pattern);
-  for (const char* variable : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
-    setenv(variable, folders.root.c_str(), 1);
-  }
-  fs::create_directories(folders.root / "program");
-  folders.programFolder = (folders.root / "program").string() + "/";
-  folders.configFile = (folders.root / "config.ini").string();
-  WriteFile(folders.configFile, FullConfig());
-  WriteFile(folders.root / "program/template.htm", ThirtyKilobyteTemplate());
-  return folders;
-}
-
 const BenchFolders& Folders() {
-  static const BenchFolders folders = PrepareFolders();
+  static const BenchFolders folders;
+  static const bool prepared = [] {
+    lintavo::test::WriteFileBytes(folders.ConfigFile(), FullConfig());
+    lintavo::test::WriteFileBytes(folders.ProgramFolder() + "template.htm",
+                                  ThirtyKilobyteTemplate());
+    return true;
+  }();
+  static_cast<void>(prepared);
   return folders;
 }
 
 void BM_LoadTenFullPages(benchmark::State& state) {
   const BenchFolders& folders = Folders();
   for (auto _ : state) {
-    TWebManager store(folders.configFile, folders.programFolder);
+    TWebManager store(folders.ConfigFile(), folders.ProgramFolder());
     benchmark::DoNotOptimize(store.Pages);
   }
 }
@@ -109,7 +97,7 @@ BENCHMARK(BM_LoadTenFullPages)->Unit(benchmark::kMillisecond);
 // shows every name) really change and are written: the most a save can cost.
 void BM_SaveAndGenerateTenFullPages(benchmark::State& state) {
   const BenchFolders& folders = Folders();
-  TWebManager store(folders.configFile, folders.programFolder);
+  TWebManager store(folders.ConfigFile(), folders.ProgramFolder());
   int round = 0;
   for (auto _ : state) {
     ++round;
@@ -125,11 +113,4 @@ BENCHMARK(BM_SaveAndGenerateTenFullPages)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  std::error_code ignored;
-  fs::remove_all(Folders().root, ignored);
-  return 0;
-}
+BENCHMARK_MAIN();

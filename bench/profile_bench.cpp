@@ -5,11 +5,11 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "os/ProfileFile.h"
+#include "support/TestEnvironment.h"
 
 namespace {
 
@@ -41,24 +41,6 @@ std::vector<PageKey> PageKeys(int pageCount) {
   return keys;
 }
 
-// A folder of its own under the system's temporary folder, removed when the benchmark ends.
-class ScratchFolder {
- public:
-  ScratchFolder()
-      : path_(fs::temp_directory_path() /
-              ("lintavo-profile-bench-" + std::to_string(std::random_device()()))) {
-    fs::create_directories(path_);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  ~ScratchFolder() { fs::remove_all(path_); }
-
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  fs::path path_;
-};
-
 void SaveAll(const std::string& path, const std::vector<PageKey>& keys) {
   lintavo::ProfileFile profile = lintavo::ProfileFile::Load(path);
   for (const PageKey& key : keys) {
@@ -68,8 +50,8 @@ void SaveAll(const std::string& path, const std::vector<PageKey>& keys) {
 }
 
 void BM_LoadAndReadAllPageKeys(benchmark::State& state) {
-  const ScratchFolder folder;
-  const std::string path = folder.File("config.ini");
+  const lintavo::test::TempFolder folder;
+  const std::string path = folder / "config.ini";
   const std::vector<PageKey> keys = PageKeys(static_cast<int>(state.range(0)));
   SaveAll(path, keys);
   for (auto _ : state) {
@@ -85,8 +67,8 @@ BENCHMARK(BM_LoadAndReadAllPageKeys)->Arg(10)->Arg(20)->Arg(40)->Arg(80)->Comple
 
 // Save flushes the file to disk, so this includes the time the disk takes.
 void BM_WriteAllPageKeysIntoANewFileAndSave(benchmark::State& state) {
-  const ScratchFolder folder;
-  const std::string path = folder.File("config.ini");
+  const lintavo::test::TempFolder folder;
+  const std::string path = folder / "config.ini";
   const std::vector<PageKey> keys = PageKeys(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     state.PauseTiming();

@@ -7,7 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-dependencies.sh
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DLINTAVO_BUILD_TESTS=OFF
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DLINTAVO_BUILD_TESTS=OFF \
+  -DLINTAVO_BUILD_BENCHMARKS=ON
 cmake --build build-release --target pages_bench profile_bench convert_jpeg bare_window \
   lintavo_first_paint
 

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-turbo-progs hyperfine time xvfb
+  clang-format g++-mingw-w64-x86-64-posix
 )
 
 missing=()

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test. Then builds the Qt-free core on its own
-# under AddressSanitizer and UndefinedBehaviorSanitizer, in build-sanitize/, and runs its tests
-# there again with the fuzz corpora replayed (tests/fixtures/fuzz/).
+# Installs what is missing, checks the formatting, builds, and runs every test. Then builds the
+# Qt-free core on its own under AddressSanitizer and UndefinedBehaviorSanitizer, in
+# build-sanitize/, and runs its tests there again with the fuzz corpora replayed
+# (tests/fixtures/fuzz/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-dependencies.sh
+scripts/check-format.sh
 scripts/build.sh
 ctest --test-dir build --output-on-failure --timeout 300 -j "$(nproc)"
 

@@ -13,13 +13,13 @@ void BringToFront(QWidget& window) {
   window.activateWindow();
 }
 
-RequestWatcher::RequestWatcher(int requestDescriptor, std::function<bool()> takeRequest,
+RequestWatcher::RequestWatcher(os::WaitHandle requestHandle, std::function<bool()> takeRequest,
                                std::function<void()> onRequest)
     : takeRequest_(std::move(takeRequest)), onRequest_(std::move(onRequest)) {
-  if (requestDescriptor < 0) {
+  if (requestHandle == os::kNoWaitHandle) {
     return;
   }
-  auto* notifier = new QSocketNotifier(requestDescriptor, QSocketNotifier::Read, this);
+  auto* notifier = new QSocketNotifier(requestHandle, QSocketNotifier::Read, this);
   connect(notifier, &QSocketNotifier::activated, this, &RequestWatcher::RequestArrived);
 }
 

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <functional>
 
+#include "os/WaitHandle.h"
+
 class QWidget;
 
 namespace lintavo {
@@ -12,12 +14,12 @@ void BringToFront(QWidget& window);
 
 // Answers requests that another process or the system sends to the running program (a refused
 // second start's "come to the front", the system's "end now") on the main thread: whenever
-// `requestDescriptor` becomes readable, `takeRequest` consumes what arrived and says whether it
-// was a request, and then `onRequest` runs. A descriptor of -1 (a system that delivers such
+// `requestHandle` becomes readable, `takeRequest` consumes what arrived and says whether it
+// was a request, and then `onRequest` runs. os::kNoWaitHandle (a system that delivers such
 // requests itself) watches nothing.
 class RequestWatcher : public QObject {
  public:
-  RequestWatcher(int requestDescriptor, std::function<bool()> takeRequest,
+  RequestWatcher(os::WaitHandle requestHandle, std::function<bool()> takeRequest,
                  std::function<void()> onRequest);
 
  private:

@@ -3,8 +3,8 @@
 #include <QMouseEvent>
 #include <string>
 
-#include "app/Vendor.h"
 #include "dialogs/DialogFrame.h"
+#include "pages/ProductIdentity.h"
 #include "pages/ShellRoutines.h"
 #include "skin/ErrorReporting.h"
 #include "skin/WidgetText.h"

@@ -5,12 +5,12 @@
 #include <utility>
 
 #include "app/HomePageCommand.h"
-#include "app/Vendor.h"
 #include "os/Failure.h"
-#include "os/Files.h"
+#include "os/PathText.h"
 #include "os/ProfileFile.h"
 #include "pages/ConfigLocation.h"
 #include "pages/PageFiles.h"
+#include "pages/ProductIdentity.h"
 #include "pages/ShellRoutines.h"
 #include "skin/ErrorReporting.h"
 #include "skin/ModalDialogs.h"
@@ -23,17 +23,10 @@ namespace {
 
 constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kLastPageKey = "LastPage";
-constexpr const char* kLogoFileName = "logo.bmp";
 
 constexpr const char* kCommandNotAvailable = "This command is not available in this version.";
 constexpr const char* kHelpNotAvailable =
     "Help is not available: the help viewer could not be loaded.";
-
-// The picture shipped for page n, however the letters of its name are cased.
-std::string DefaultBackgroundPicture(const std::string& programFolder, int pageNumber) {
-  return os::FindFileIgnoringCase(programFolder,
-                                  "background" + std::to_string(pageNumber) + ".JPG");
-}
 
 }  // namespace
 
@@ -97,32 +90,12 @@ void TfrmMain::FormCreate() {
   RunReportingFailures([this] {
     configFile_ = LocateConfigFile(programFolder_);
     webManager_ = std::make_unique<TWebManager>(configFile_, programFolder_);
-    InstallDefaultBackgrounds();
-    InstallLogo();
+    webManager_->InstallDefaultBackgrounds();
+    webManager_->InstallLogo();
     webManager_->GeneratePages();
     FillPageList();
     SelectLastPage();
   });
-}
-
-// A page's own picture shipped beside the program becomes its background unless it has one.
-// This runs before the pages are generated, so it wins over the general default picture.
-void TfrmMain::InstallDefaultBackgrounds() {
-  for (int pageNumber = 1; pageNumber <= kPageCount; ++pageNumber) {
-    TWebManager::ConvertIfMissing(
-        DefaultBackgroundPicture(programFolder_, pageNumber),
-        PathInFolder(webManager_->RootFolder, BackgroundFileName(pageNumber)));
-  }
-}
-
-// The logo lies beside the generated pages, which show it. A missing logo or a failed copy is
-// passed over: the pages work without it.
-void TfrmMain::InstallLogo() {
-  const std::string installed = PathInFolder(webManager_->RootFolder, kLogoFileName);
-  const std::string shipped = programFolder_ + kLogoFileName;
-  if (!os::FileExists(installed) && os::FileExists(shipped)) {
-    os::CopyFile(shipped, installed);
-  }
 }
 
 void TfrmMain::FillPageList() {
@@ -178,7 +151,7 @@ void TfrmMain::btnViewClick() {
     messages_.MessageDlg(kNoPageSelected, MessageKind::Information, MessageButtons::Ok);
     return;
   }
-  OpenInHtmlBrowser(PathInFolder(WebManager().RootFolder, PageFileName(position + 1)));
+  OpenInHtmlBrowser(os::JoinPath(WebManager().RootFolder, PageFileName(position + 1)));
 }
 
 // With no page selected the command asks for one and needs no pages folder.

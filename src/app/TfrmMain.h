@@ -39,8 +39,6 @@ class TfrmMain : public QWidget {
 
  private:
   void FormCreate();
-  void InstallDefaultBackgrounds();
-  void InstallLogo();
   void FillPageList();
   void SelectLastPage();
 

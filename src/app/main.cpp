@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/GuiResources.h"
+#include "app/AppResources.h"
 #include "app/RequestWatcher.h"
 #include "app/TApplication.h"
 #include "app/TfrmMain.h"
@@ -26,10 +26,10 @@ constexpr os::WindowHandle kActivatedThroughChannel = 0;
 
 // Runs an admitted start, or shows why the start failed, until the windows close or the system
 // asks the program to end; returns the exit code.
-int RunWindows(int& argc, char** argv, os::InstanceGuard& guard, int endRequests,
+int RunWindows(int& argc, char** argv, os::InstanceGuard& guard, os::WaitHandle endRequests,
                const std::optional<std::string>& startFailure) {
   TApplication application(argc, argv);
-  RegisterGuiResources();
+  RegisterAppResources();
   ApplySkin(application);
 
   // Watched before any window is made, since start-up may already show an error box: an end
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
   // help engine is loaded (LoadHelpEngine) and the help diagnostics are collected and written.
 
   // From here on, log-out, `kill` and Ctrl+C end the program in order, through the code below.
-  const int endRequests = os::CatchEndRequests();
+  const os::WaitHandle endRequests = os::CatchEndRequests();
   os::InstanceGuard guard;
   bool refused = false;
   std::optional<std::string> startFailure;

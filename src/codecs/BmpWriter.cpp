@@ -1,6 +1,5 @@
 #include "codecs/BmpWriter.h"
 
-#include <cerrno>
 #include <limits>
 #include <utility>
 
@@ -75,10 +74,10 @@ BmpWriter::BmpWriter(std::string dest, int width, int height, int bitsPerPixel,
                                     ? !palette.empty() && palette.size() <= kMaxPaletteEntries
                                     : palette.empty();
   if (width <= 0 || height <= 0 || !SupportedDepth(bitsPerPixel) || !paletteFitsDepth) {
-    Fail(EINVAL);
+    Fail(os::ErrorCodeOf(os::ErrorCondition::kInvalidData));
   }
   if (!FitsFormat(width, height, bitsPerPixel)) {
-    Fail(EFBIG);
+    Fail(os::ErrorCodeOf(os::ErrorCondition::kFileTooLarge));
   }
   rowStride_ = static_cast<std::size_t>(StrideOf(width, bitsPerPixel));
   const std::uint32_t imageSize = static_cast<std::uint32_t>(rowStride_ * height_);
@@ -118,7 +117,7 @@ BmpWriter::BmpWriter(std::string dest, int width, int height, int bitsPerPixel,
 
 void BmpWriter::WriteRows(int topRow, const std::uint8_t* rows, int count) {
   if (topRow < 0 || count < 0 || count > height_ - topRow) {
-    Fail(EINVAL);
+    Fail(os::ErrorCodeOf(os::ErrorCondition::kInvalidData));
   }
   // The file holds the bottom row first, so the block's bottom row decides where it goes.
   const auto firstFileRow = static_cast<std::uint64_t>(height_ - topRow - count);

@@ -3,7 +3,6 @@
 #include <jerror.h>
 
 #include <algorithm>
-#include <cerrno>
 
 #include "os/Failure.h"
 #include "os/Files.h"
@@ -66,15 +65,11 @@ std::string JpegErrorMessage(int code) {
 }
 
 JpegReader::JpegReader(const std::string& path) {
-  // fopen would open a folder on some systems and read nothing from it.
-  const int openError = os::DirectoryExists(path) ? EISDIR : 0;
-  if (openError == 0) {
-    file_.reset(std::fopen(path.c_str(), "rb"));
+  std::FILE* file = nullptr;
+  if (const os::ErrorCode error = os::OpenFileForReading(path, file)) {
+    throw Failure("Cannot open file \"" + path + "\". " + os::SystemErrorMessage(error));
   }
-  if (!file_) {
-    throw Failure("Cannot open file \"" + path + "\". " +
-                  os::SystemErrorMessage(openError != 0 ? openError : errno));
-  }
+  file_.reset(file);
   cinfo_.err = jpeg_std_error(&errors_.base);
   errors_.base.error_exit = JumpBack;
   errors_.base.emit_message = OnMessage;

@@ -1,9 +1,9 @@
 #include "dialogs/TfrmQuickAccess.h"
 
-#include "dialogs/BrowserSettings.h"
 #include "dialogs/DialogFrame.h"
-#include "dialogs/RegistryWriting.h"
 #include "os/Paths.h"
+#include "pages/BrowserChanges.h"
+#include "pages/ProductIdentity.h"
 #include "pages/ShellRoutines.h"
 #include "skin/ErrorReporting.h"
 #include "ui_TfrmQuickAccess.h"
@@ -11,10 +11,6 @@
 namespace lintavo {
 
 namespace {
-
-// The shortcut carries the program's name; the dialogs sit below the application shell that
-// keeps the vendor's texts, so the name is spelled here.
-constexpr const char* kShortcutName = "Lintavo";
 
 constexpr const char* kShortcutAdded = "Shortcut added.";
 constexpr const char* kShortcutNotAdded = "The shortcut could not be created.";
@@ -69,18 +65,16 @@ void TfrmQuickAccess::btnStopActiveXClick() {
                            MessageButtons::OkCancel) != kMessageResultOk) {
     return;
   }
-  auto key = CreateUserKey(kLocalMachineLockdownKey);
-  if (!key) {
-    return;  // neither opened nor created: the command ends without a word
+  if (!AllowActiveContentInLocalFiles()) {
+    return;  // the setting's key was neither opened nor created: the command ends without a word
   }
-  SetDWordOrFail(*key, kLocalMachineLockdownValue, kLocalMachineLockdownOff);
   messages_.MessageDlg(kStopActiveXDone, MessageKind::Information, MessageButtons::Ok);
 }
 
 // Says "Shortcut added." only when the link was written; a shortcut that could not be saved is
 // reported as such instead of as a success.
 void TfrmQuickAccess::AddShortcut(const std::string& where) {
-  const bool written = CreateShortcut(os::ProgramPath(), kShortcutName, where);
+  const bool written = CreateShortcut(os::ProgramPath(), kProductName, where);
   messages_.MessageDlg(written ? kShortcutAdded : kShortcutNotAdded, MessageKind::Information,
                        MessageButtons::Ok);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "os/WaitHandle.h"
+
 namespace lintavo::os {
 
 // The system's requests that the program end: log-out or shutdown, `kill`, Ctrl+C or a closed
@@ -9,12 +11,11 @@ namespace lintavo::os {
 // once, so a program that hangs can still be ended. A request that the process was started to
 // ignore (nohup, a background job) stays ignored.
 
-// Starts catching the requests and returns a handle that becomes readable when one arrives (a
-// descriptor, POSIX), or -1 where the system brings them to the windows itself. Calling it again
-// returns the same handle.
-int CatchEndRequests();
+// Starts catching the requests and returns the handle that becomes readable when one arrives.
+// Calling it again returns the same handle.
+WaitHandle CatchEndRequests();
 
 // Consumes what arrived on the handle; true when an end request did.
-bool TakeEndRequest(int handle);
+bool TakeEndRequest(WaitHandle handle);
 
 }  // namespace lintavo::os

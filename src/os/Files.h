@@ -2,13 +2,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
-namespace lintavo::os {
+#include "os/SystemError.h"
 
-// Result of an operation that can fail with a system reason: 0 on success, otherwise the system
-// error code (see SystemErrorMessage).
-using ErrorCode = int;
+// Operations that can fail with a system reason give an ErrorCode: 0 on success.
+namespace lintavo::os {
 
 bool FileExists(const std::string& path);       // an existing file that is not a folder
 bool DirectoryExists(const std::string& path);  // an existing folder
@@ -27,9 +27,13 @@ bool ForceDirectories(const std::string& path);
 
 // Copies a file, replacing the destination. False on any failure; the destination is then either
 // untouched or complete (the copy is written beside it and renamed into place).
-bool CopyFile(const std::string& from, const std::string& to);
+bool CopyFileTo(const std::string& from, const std::string& to);
 
-bool DeleteFile(const std::string& path);
+bool RemoveFile(const std::string& path);
+
+// Opens a file for reading as a C stream, for libraries that read from one. Anything but a plain
+// file is refused.
+ErrorCode OpenFileForReading(const std::string& path, std::FILE*& file);
 
 // Reads a whole file into `bytes`. Anything but a plain file (a folder, a pipe, a device) is
 // refused rather than read, so a pipe in a file's place can never hang the program.

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "os/WaitHandle.h"
+
 namespace lintavo::os {
 
 // The application's top-level window as the instance record stores it (a window handle on
@@ -29,10 +31,9 @@ class InstanceGuard {
   // Gives up this instance's place in the record; runs once at orderly exit.
   void ReleaseInstance();
 
-  // Where a refused start's request to come to the front arrives in the running instance: a
-  // descriptor that becomes readable (POSIX), or -1 where the system activates the window itself.
-  // When it is readable, TakeActivationRequest consumes one request and says whether it was one.
-  int ActivationRequestHandle() const;
+  // Where a refused start's request to come to the front arrives in the running instance. When it
+  // is readable, TakeActivationRequest consumes one request and says whether it was one.
+  WaitHandle ActivationRequestHandle() const;
   bool TakeActivationRequest();
 
   // The record's name: the executable's full path with every path delimiter removed.

@@ -12,6 +12,7 @@
 #include "os/Failure.h"
 #include "os/Files.h"
 #include "os/ProfileSyntax.h"
+#include "os/Text.h"
 
 namespace lintavo {
 
@@ -20,32 +21,16 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
 
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Section names and keys compare without regard to ASCII case.
 struct CaseInsensitiveHash {
   std::size_t operator()(std::string_view text) const {
-    std::uint64_t hash = 14695981039346656037u;  // FNV-1a
-    for (const char c : text) {
-      hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211u;
-    }
-    return static_cast<std::size_t>(hash);
+    return static_cast<std::size_t>(os::StableHashIgnoringAsciiCase(text));
   }
 };
 
 struct CaseInsensitiveEqual {
   bool operator()(std::string_view left, std::string_view right) const {
-    if (left.size() != right.size()) {
-      return false;
-    }
-    for (std::size_t i = 0; i < left.size(); ++i) {
-      if (AsciiLower(left[i]) != AsciiLower(right[i])) {
-        return false;
-      }
-    }
-    return true;
+    return os::EqualIgnoringAsciiCase(left, right);
   }
 };
 

@@ -4,13 +4,15 @@
 
 namespace lintavo::os {
 
-// Shell special-folder numbers the program asks for.
-inline constexpr int CSIDL_DESKTOPDIRECTORY = 16;
-inline constexpr int CSIDL_APPDATA = 26;
+// The shell's special folders the program asks for.
+enum class SpecialFolder {
+  kAppData,           // the user's application data (CSIDL_APPDATA on Windows)
+  kDesktopDirectory,  // the folder shown as the desktop (CSIDL_DESKTOPDIRECTORY on Windows)
+};
 
 // The path of a shell special folder, without a trailing delimiter; empty when the system has no
 // such folder.
-std::string GetSpecialFolder(int csidl);
+std::string GetSpecialFolder(SpecialFolder folder);
 
 // The folder whose shortcuts appear in the desktop's quick-start place (the Quick Launch bar on
 // Windows, the launcher menu on a freedesktop system). Empty when it cannot be determined.

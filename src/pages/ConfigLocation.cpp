@@ -1,7 +1,7 @@
 #include "pages/ConfigLocation.h"
 
 #include "os/Files.h"
-#include "os/Paths.h"
+#include "os/PathText.h"
 #include "os/ShellFolders.h"
 #include "pages/PathRoutines.h"
 
@@ -12,12 +12,11 @@ namespace {
 constexpr const char* kConfigFileName = "config.ini";
 
 std::string PerUserFolder() {
-  const std::string appData = os::GetSpecialFolder(os::CSIDL_APPDATA);
+  const std::string appData = os::GetSpecialFolder(os::SpecialFolder::kAppData);
   if (appData.empty()) {
     return {};
   }
-  return WithTrailingBackslash(appData) + "Quellmark" + os::kPathDelimiter + "LTVO" +
-         os::kPathDelimiter;
+  return WithTrailingBackslash(os::JoinPath(os::JoinPath(appData, "Quellmark"), "LTVO"));
 }
 
 }  // namespace
@@ -35,16 +34,16 @@ std::string LocateConfigFile(const std::string& programFolder) {
   const std::string configFile = folder + kConfigFileName;
   if (os::FileExists(configFile)) {
     if (os::FileExists(olderFile)) {
-      os::DeleteFile(olderFile);
+      os::RemoveFile(olderFile);
     }
     return configFile;
   }
   if (os::FileExists(olderFile)) {
     // Settings that cannot be moved stay in use where they are rather than be left behind.
-    if (!os::CopyFile(olderFile, configFile)) {
+    if (!os::CopyFileTo(olderFile, configFile)) {
       return olderFile;
     }
-    os::DeleteFile(olderFile);
+    os::RemoveFile(olderFile);
   }
   return configFile;
 }

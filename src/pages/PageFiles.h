@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "os/Paths.h"
-
 namespace lintavo {
 
 // The files of page n (1 to 10) in the pages folder, and their settings section.
@@ -23,10 +21,6 @@ inline std::string PageFileName(int pageNumber) {
 // case.
 inline std::string BackgroundFileName(int pageNumber) {
   return "background" + std::to_string(pageNumber) + ".bmp";
-}
-
-inline std::string PathInFolder(const std::string& folder, const std::string& name) {
-  return folder + os::kPathDelimiter + name;
 }
 
 }  // namespace lintavo

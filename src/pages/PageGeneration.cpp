@@ -7,6 +7,7 @@
 
 #include "os/Failure.h"
 #include "os/Files.h"
+#include "os/PathText.h"
 #include "os/SystemError.h"
 #include "pages/PageFiles.h"
 #include "pages/TextSubstitution.h"
@@ -162,14 +163,14 @@ void TWebManager::GeneratePages() const {
   for (int n = 1; n <= static_cast<int>(Pages.size()); ++n) {
     const TWebPage& page = Pages[static_cast<std::size_t>(n - 1)].second;
     usedColumns |= CaptionedColumns(page);
-    const std::string path = PathInFolder(RootFolder, PageFileName(n));
+    const std::string path = os::JoinPath(RootFolder, PageFileName(n));
     try {
       WritePage(path, PageText(templateText, Pages, n, usedColumns));
     } catch (const std::length_error&) {
       tooLargePage = tooLargePage.value_or(path);
     }
     ConvertIfMissing(programFolder_ + "template.jpg",
-                     PathInFolder(RootFolder, BackgroundFileName(n)));
+                     os::JoinPath(RootFolder, BackgroundFileName(n)));
   }
   if (tooLargePage) {
     throw Failure("Cannot create file \"" + *tooLargePage + "\". " + kPageTooLargeReason);

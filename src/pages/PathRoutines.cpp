@@ -1,14 +1,11 @@
 #include "pages/PathRoutines.h"
 
-#include "os/Paths.h"
+#include "os/PathText.h"
 
 namespace lintavo {
 
 std::string WithTrailingBackslash(const std::string& path) {
-  if (path.empty() || path.back() == os::kPathDelimiter) {
-    return path;
-  }
-  return path + os::kPathDelimiter;
+  return os::WithTrailingDelimiter(path);
 }
 
 }  // namespace lintavo

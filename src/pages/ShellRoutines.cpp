@@ -2,6 +2,7 @@
 
 #include "os/Files.h"
 #include "os/Launch.h"
+#include "os/PathText.h"
 #include "os/Paths.h"
 #include "os/Registry.h"
 #include "os/ShellFolders.h"
@@ -13,7 +14,7 @@ namespace {
 
 std::string ShortcutFolder(const std::string& where) {
   if (where == "DESKTOP") {
-    return os::GetSpecialFolder(os::CSIDL_DESKTOPDIRECTORY);
+    return os::GetSpecialFolder(os::SpecialFolder::kDesktopDirectory);
   }
   if (where == "QUICKLAUNCH") {
     return os::QuickLaunchFolder();
@@ -49,7 +50,7 @@ bool CreateShortcut(const std::string& target, const std::string& linkName,
     return false;
   }
   const std::string workingFolder = target.substr(0, target.find_last_of(os::kPathDelimiter) + 1);
-  return os::SaveShellLink(folder + os::kPathDelimiter + linkName + os::kShellLinkExtension, target,
+  return os::SaveShellLink(os::JoinPath(folder, linkName + os::kShellLinkExtension), target,
                            workingFolder);
 }
 

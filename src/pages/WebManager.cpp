@@ -2,6 +2,7 @@
 
 #include "codecs/JpegConversion.h"
 #include "os/Files.h"
+#include "os/PathText.h"
 #include "os/ProfileFile.h"
 #include "os/Registry.h"
 #include "pages/PageFiles.h"
@@ -13,6 +14,7 @@ namespace {
 constexpr const char* kShellFoldersKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr const char* kPagesFolderName = "My Home Pages";
+constexpr const char* kLogoFileName = "logo.bmp";
 
 const std::string kDefaultTextColor = "#FFFFFF";
 const std::string kDefaultTitleColor = "#FFFF00";
@@ -31,7 +33,7 @@ std::string DocumentsFolder() {
 std::string FindRootFolder(const std::string& programFolder) {
   const std::string documents = DocumentsFolder();
   if (!documents.empty()) {
-    return PathInFolder(documents, kPagesFolderName);
+    return os::JoinPath(documents, kPagesFolderName);
   }
   return programFolder + kPagesFolderName;
 }
@@ -105,6 +107,22 @@ void TWebManager::SavePages() const {
     }
   }
   file.Save();
+}
+
+void TWebManager::InstallDefaultBackgrounds() const {
+  for (int n = 1; n <= kPageCount; ++n) {
+    const std::string shipped =
+        os::FindFileIgnoringCase(programFolder_, "background" + std::to_string(n) + ".JPG");
+    ConvertIfMissing(shipped, os::JoinPath(RootFolder, BackgroundFileName(n)));
+  }
+}
+
+void TWebManager::InstallLogo() const {
+  const std::string installed = os::JoinPath(RootFolder, kLogoFileName);
+  const std::string shipped = programFolder_ + kLogoFileName;
+  if (!os::FileExists(installed) && os::FileExists(shipped)) {
+    os::CopyFileTo(shipped, installed);
+  }
 }
 
 void TWebManager::ConvertIfMissing(const std::string& source, const std::string& dest) {

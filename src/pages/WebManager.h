@@ -33,6 +33,16 @@ class TWebManager {
   // then Failure "Cannot create file "<page>". <reason>" names the first such page.
   void GeneratePages() const;
 
+  // Gives every page without a background bitmap the picture shipped for it beside the program
+  // ("background" + n + ".JPG", its name in any case). Runs before the first generation, so a
+  // page's own picture wins over the general default one.
+  void InstallDefaultBackgrounds() const;
+
+  // Copies the logo beside the program into the pages folder, which the pages show it from,
+  // unless it is there already. A missing logo or a failed copy is passed over: the pages work
+  // without it.
+  void InstallLogo() const;
+
   // Converts the JPEG picture `source` into the bitmap `dest` when `source` exists and `dest`
   // does not; otherwise does nothing.
   static void ConvertIfMissing(const std::string& source, const std::string& dest);

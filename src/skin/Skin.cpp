@@ -5,6 +5,12 @@
 #include <QFont>
 #include <QFontDatabase>
 
+// Q_INIT_RESOURCE declares the resource's registration function where it is used, so it must be
+// used outside any namespace.
+static void RegisterSkinQrc() {
+  Q_INIT_RESOURCE(skin);
+}
+
 namespace lintavo {
 
 namespace {
@@ -23,6 +29,8 @@ QString ReadStyleSheet() {
 }  // namespace
 
 void ApplySkin(QApplication& application) {
+  // The skin lies in a static library, whose resources are missing until registered.
+  RegisterSkinQrc();
   // The style sheet leaves what it does not describe (check marks, arrows) to the base style;
   // Fusion draws those the same on every desktop.
   QApplication::setStyle(QStringLiteral("Fusion"));

@@ -12,8 +12,7 @@ inline constexpr const char* kSkinFontFamily = "DejaVu Sans Condensed";
 inline constexpr int kSkinFontPixelSize = 11;
 
 // Gives every window of `application` the program's one skin: the Fusion style under the style
-// sheet compiled in as a resource, and the skin's font. The resources must be registered first
-// (RegisterGuiResources).
+// sheet compiled in as a resource, and the skin's font.
 void ApplySkin(QApplication& application);
 
 }  // namespace lintavo

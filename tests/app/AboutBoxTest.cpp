@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/TfrmAbout.h"
-#include "app/Vendor.h"
+#include "pages/ProductIdentity.h"
 #include "support/RecordingBrowser.h"
 #include "support/TestEnvironment.h"
 #include "support/gui/CaptionFit.h"

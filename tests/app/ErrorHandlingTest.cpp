@@ -49,7 +49,7 @@ class ReportingButton : public QObject {
   QPushButton button_;
 };
 
-TEST(ErrorHandling, AConnectedHandlersFailureIsReportedAndTheNextClickRunsIt) {
+TEST(ErrorHandlingTest, AConnectedHandlersFailureIsReportedAndTheNextClickRunsIt) {
   RecordedErrors errors;
   int clicks = 0;
   ReportingButton button([&] {
@@ -64,7 +64,7 @@ TEST(ErrorHandling, AConnectedHandlersFailureIsReportedAndTheNextClickRunsIt) {
 }
 
 // The application's last line of defence, for a handler not connected that way.
-TEST(ErrorHandling, WhatAHandlerLetsThroughIsReportedAndTheWindowGoesOn) {
+TEST(ErrorHandlingTest, WhatAHandlerLetsThroughIsReportedAndTheWindowGoesOn) {
   RecordedErrors errors;
   int clicks = 0;
   std::function<void()> next;
@@ -87,7 +87,7 @@ TEST(ErrorHandling, WhatAHandlerLetsThroughIsReportedAndTheWindowGoesOn) {
                                              "a standard error", kUnexpectedErrorText));
 }
 
-TEST(ErrorHandling, RunReportingFailuresSaysWhetherTheActionRanToItsEnd) {
+TEST(ErrorHandlingTest, RunReportingFailuresSaysWhetherTheActionRanToItsEnd) {
   RecordedErrors errors;
   EXPECT_TRUE(RunReportingFailures([] {}));
   EXPECT_FALSE(RunReportingFailures([] { throw Failure("first step failed"); }));

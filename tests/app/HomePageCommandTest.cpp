@@ -1,10 +1,9 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <functional>
 
 #include "app/HomePageCommand.h"
 #include "os/Failure.h"
-#include "os/RegistryValues.h"
+#include "support/RegistryValues.h"
 #include "support/ScopedFileSizeLimit.h"
 #include "support/TestEnvironment.h"
 #include "support/UserRegistryHive.h"
@@ -12,6 +11,8 @@
 
 namespace lintavo::test {
 namespace {
+
+using ::testing::ThrowsMessage;
 
 constexpr const char* kRootFolder = "/home/someone/Documents/My Home Pages";
 constexpr int kPosition = 3;  // page 4
@@ -26,23 +27,10 @@ const std::string kLockdownOn = SectionOf(kLockdownKey) + "\"iexplore.exe\"=dwor
 const std::string kMain = SectionOf(kMainKey) + "\"Start Page\"=\"about:blank\"\n";
 const std::string kTabbedBrowsing = SectionOf(kTabbedBrowsingKey);
 
-// The message of the failure that `action` raises, or "(no failure)".
-std::string FailureOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Failure& failure) {
-    return failure.what();
-  }
-  return "(no failure)";
-}
-
 class HomePageCommandTest : public ::testing::Test {
  protected:
   void Run(int position = kPosition) {
     SetSelectedPageAsHomePage(position, kRootFolder, messages_);
-  }
-  std::string RunFailure() {
-    return FailureOf([this] { Run(); });
   }
 
   static std::optional<std::string> StartPage() {
@@ -93,7 +81,8 @@ TEST_F(HomePageCommandTest, SetsTheStartPageAndNewTabsAndGivesTheLockdownBack) {
 TEST_F(HomePageCommandTest, WithoutTabbedBrowsingTheStartPageIsSetBeforeTheNewTabsFail) {
   hive_.Write(kLockdownOn + kMain);
 
-  EXPECT_EQ(RunFailure(), "Failed to set data for 'UseHomepageForNewTab'");
+  EXPECT_THAT([this] { Run(); },
+              ThrowsMessage<Failure>("Failed to set data for 'UseHomepageForNewTab'"));
 
   EXPECT_EQ(StartPage(), kPagePath);
   EXPECT_EQ(Lockdown(), 1u);
@@ -103,7 +92,8 @@ TEST_F(HomePageCommandTest, WithoutTabbedBrowsingTheStartPageIsSetBeforeTheNewTa
 // Clearing the lockdown creates its key, and with it the browser's "Main" key above it, so on an
 // empty registry the start page is written; the lockdown had no value to give back and stays 0.
 TEST_F(HomePageCommandTest, OnAnEmptyRegistryOnlyTheNewTabsFail) {
-  EXPECT_EQ(RunFailure(), "Failed to set data for 'UseHomepageForNewTab'");
+  EXPECT_THAT([this] { Run(); },
+              ThrowsMessage<Failure>("Failed to set data for 'UseHomepageForNewTab'"));
 
   EXPECT_EQ(StartPage(), kPagePath);
   EXPECT_EQ(Lockdown(), 0u);
@@ -114,7 +104,7 @@ TEST_F(HomePageCommandTest, ARefusedStartPageEndsTheCommandWithTheLockdownStillO
   {
     // Clearing the lockdown keeps the hive's size; adding the start page would grow it.
     ScopedFileSizeLimit fullDisk(hive_.Size());
-    EXPECT_EQ(RunFailure(), "Failed to set data for 'Start Page'");
+    EXPECT_THAT([this] { Run(); }, ThrowsMessage<Failure>("Failed to set data for 'Start Page'"));
   }
   EXPECT_EQ(Lockdown(), 0u);
   EXPECT_EQ(StartPage(), "about:blank");
@@ -125,7 +115,7 @@ TEST_F(HomePageCommandTest, AMissingMainKeyFailsTheStartPageAndWritesNothing) {
   {
     // No key can be created, so the lockdown step is passed over and "Main" stays missing.
     ScopedFileSizeLimit fullDisk(0);
-    EXPECT_EQ(RunFailure(), "Failed to set data for 'Start Page'");
+    EXPECT_THAT([this] { Run(); }, ThrowsMessage<Failure>("Failed to set data for 'Start Page'"));
   }
   EXPECT_FALSE(hive_.Exists());
 }
@@ -137,7 +127,7 @@ TEST_F(HomePageCommandTest, ALockdownValueOfAnotherTypeStopsTheCommandBeforeAnyW
     hive_.Write(SectionOf(kLockdownKey) + storedValue + kMain + kTabbedBrowsing);
     const std::string before = hive_.Text();
 
-    EXPECT_EQ(RunFailure(), "Invalid data type for 'iexplore.exe'");
+    EXPECT_THAT([this] { Run(); }, ThrowsMessage<Failure>("Invalid data type for 'iexplore.exe'"));
     EXPECT_EQ(hive_.Text(), before);
   }
 }

@@ -4,16 +4,18 @@
 #include <QDialog>
 #include <filesystem>
 
-#include "app/MainWindowFixture.h"
-#include "app/Vendor.h"
-#include "dialogs/BrowserSettings.h"
 #include "os/Registry.h"
+#include "pages/BrowserSettings.h"
 #include "pages/PageFiles.h"
+#include "pages/ProductIdentity.h"
 #include "skin/ModalDialogs.h"
 #include "support/RecordingBrowser.h"
+#include "support/gui/MainWindowFixture.h"
 
 namespace lintavo::test {
 namespace {
+
+class MainWindowCommandsTest : public MainWindowFixture {};
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
@@ -27,14 +29,14 @@ MainWindowDialogs WithPageSettingsStandIn() {
   return dialogs;
 }
 
-TEST_F(MainWindowTest, PickingAPageStoresItAtOnce) {
+TEST_F(MainWindowCommandsTest, PickingAPageStoresItAtOnce) {
   Start();
   PickPage(3);
   EXPECT_EQ(Window().SelectedPosition(), 3);
   EXPECT_EQ(StoredLastPage(), "3");
 }
 
-TEST_F(MainWindowTest, AFailedWriteOfTheChoiceIsReportedAndLeavesTheButtonsAsTheyWere) {
+TEST_F(MainWindowCommandsTest, AFailedWriteOfTheChoiceIsReportedAndLeavesTheButtonsAsTheyWere) {
   PutLastPage("12");
   Start();
   // The settings file cannot be replaced while a folder stands in its place.
@@ -48,7 +50,7 @@ TEST_F(MainWindowTest, AFailedWriteOfTheChoiceIsReportedAndLeavesTheButtonsAsThe
   EXPECT_FALSE(Button("btnEditBackground").isEnabled());
 }
 
-TEST_F(MainWindowTest, EditClosedWithOkShowsTheNewNamesAtTheSamePositionWithoutStoringIt) {
+TEST_F(MainWindowCommandsTest, EditClosedWithOkShowsTheNewNamesAtTheSamePositionWithoutStoringIt) {
   PutLastPage("2");
   TfrmMain& window = Start(WithPageSettingsStandIn());
   PutLastPage("7");  // a marker: the rebuilt list must not store its position
@@ -66,7 +68,7 @@ TEST_F(MainWindowTest, EditClosedWithOkShowsTheNewNamesAtTheSamePositionWithoutS
   EXPECT_EQ(StoredLastPage(), "7");
 }
 
-TEST_F(MainWindowTest, EditClosedAnyOtherWayLeavesTheListAlone) {
+TEST_F(MainWindowCommandsTest, EditClosedAnyOtherWayLeavesTheListAlone) {
   PutLastPage("2");
   TfrmMain& window = Start(WithPageSettingsStandIn());
   modals_.Then([&window](QDialog&) {
@@ -79,7 +81,7 @@ TEST_F(MainWindowTest, EditClosedAnyOtherWayLeavesTheListAlone) {
   EXPECT_EQ(PageNames().at(2), "Home page 3");
 }
 
-TEST_F(MainWindowTest, ViewOpensTheSelectedPagesFileInTheBrowser) {
+TEST_F(MainWindowCommandsTest, ViewOpensTheSelectedPagesFileInTheBrowser) {
   const RecordingBrowser browser(home_);
   PutLastPage("2");
   Start();
@@ -87,7 +89,7 @@ TEST_F(MainWindowTest, ViewOpensTheSelectedPagesFileInTheBrowser) {
   EXPECT_THAT(browser.AwaitArguments(), ElementsAre(PagesFolder() + "/my home page 3.htm"));
 }
 
-TEST_F(MainWindowTest, TheLogoAndCheckForUpdatesOpenTheVendorsAddresses) {
+TEST_F(MainWindowCommandsTest, TheLogoAndCheckForUpdatesOpenTheVendorsAddresses) {
   const RecordingBrowser browser(home_);
   Start();
   QTest::mouseClick(Window().findChild<QWidget*>("imgLogo"), Qt::LeftButton);
@@ -96,7 +98,7 @@ TEST_F(MainWindowTest, TheLogoAndCheckForUpdatesOpenTheVendorsAddresses) {
   EXPECT_THAT(browser.AwaitArguments(), ElementsAre(kVendorUpdatePage));
 }
 
-TEST_F(MainWindowTest, ViewAndSetAsHomePageAskForAPageWhenNoneIsSelected) {
+TEST_F(MainWindowCommandsTest, ViewAndSetAsHomePageAskForAPageWhenNoneIsSelected) {
   PutLastPage("12");
   Start();
   Click("btnView");
@@ -106,7 +108,7 @@ TEST_F(MainWindowTest, ViewAndSetAsHomePageAskForAPageWhenNoneIsSelected) {
   EXPECT_EQ(messages_.Messages()[1].text, "Please select a page first.");
 }
 
-TEST_F(MainWindowTest, SetAsHomePageMakesTheSelectedPagesFileTheStartPage) {
+TEST_F(MainWindowCommandsTest, SetAsHomePageMakesTheSelectedPagesFileTheStartPage) {
   os::RegistryKey::Create(os::RegistryRoot::CurrentUser, kBrowserMainKey);
   os::RegistryKey::Create(os::RegistryRoot::CurrentUser, kTabbedBrowsingKey);
   PutLastPage("3");
@@ -122,14 +124,14 @@ TEST_F(MainWindowTest, SetAsHomePageMakesTheSelectedPagesFileTheStartPage) {
   EXPECT_EQ(startPage->text, PagesFolder() + "/my home page 4.htm");
 }
 
-TEST_F(MainWindowTest, OptionsAndAboutShowTheirDialogs) {
+TEST_F(MainWindowCommandsTest, OptionsAndAboutShowTheirDialogs) {
   Start();
   Click("bsSkinButton1");
   Click("editAbout");
   EXPECT_THAT(modals_.Shown(), ElementsAre("lintavo::TfrmQuickAccess", "lintavo::TfrmAbout"));
 }
 
-TEST_F(MainWindowTest, CommandsWithoutTheirDialogOrHelpSaySoInsteadOfDoingNothing) {
+TEST_F(MainWindowCommandsTest, CommandsWithoutTheirDialogOrHelpSaySoInsteadOfDoingNothing) {
   Start(MainWindowDialogs{});
   Click("btnEditLinks");
   Click("btnHelp");
@@ -141,7 +143,7 @@ TEST_F(MainWindowTest, CommandsWithoutTheirDialogOrHelpSaySoInsteadOfDoingNothin
   EXPECT_THAT(modals_.Shown(), ::testing::IsEmpty());
 }
 
-TEST_F(MainWindowTest, ExitClosesTheWindow) {
+TEST_F(MainWindowCommandsTest, ExitClosesTheWindow) {
   TfrmMain& window = Start();
   Click("btnClose");
   EXPECT_FALSE(window.isVisible());

@@ -5,11 +5,13 @@
 #include <QRect>
 #include <vector>
 
-#include "app/MainWindowFixture.h"
 #include "support/gui/CaptionFit.h"
+#include "support/gui/MainWindowFixture.h"
 
 namespace lintavo::test {
 namespace {
+
+class MainWindowLayoutTest : public MainWindowFixture {};
 
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
@@ -36,7 +38,7 @@ const std::vector<DesignedControl> kDesign = {
     {"imgLogo", nullptr, {12, 158, 370, 60}, true},
 };
 
-TEST_F(MainWindowTest, ControlsHaveTheirDesignedNamesCaptionsPlacesAndCursors) {
+TEST_F(MainWindowLayoutTest, ControlsHaveTheirDesignedNamesCaptionsPlacesAndCursors) {
   TfrmMain& window = Start();
   for (const DesignedControl& control : kDesign) {
     SCOPED_TRACE(control.name);
@@ -51,7 +53,7 @@ TEST_F(MainWindowTest, ControlsHaveTheirDesignedNamesCaptionsPlacesAndCursors) {
   }
 }
 
-TEST_F(MainWindowTest, WindowIsAFixedSizeLintavoWindowWithMinimizeButOnlyThat) {
+TEST_F(MainWindowLayoutTest, WindowIsAFixedSizeLintavoWindowWithMinimizeButOnlyThat) {
   TfrmMain& window = Start();
   EXPECT_EQ(window.windowTitle(), "Lintavo");
   EXPECT_EQ(window.size(), QSize(395, 228));
@@ -60,7 +62,7 @@ TEST_F(MainWindowTest, WindowIsAFixedSizeLintavoWindowWithMinimizeButOnlyThat) {
   EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 }
 
-TEST_F(MainWindowTest, TabGoesThroughTheControlsInTheDesignedOrder) {
+TEST_F(MainWindowLayoutTest, TabGoesThroughTheControlsInTheDesignedOrder) {
   TfrmMain& window = Start();
   const std::vector<std::string> designedOrder = {
       "cbxWebPages",   "btnEditLinks", "btnEditBackground", "btnView", "btnSetHomePage",
@@ -76,11 +78,11 @@ TEST_F(MainWindowTest, TabGoesThroughTheControlsInTheDesignedOrder) {
   EXPECT_THAT(chain, ElementsAreArray(designedOrder));
 }
 
-TEST_F(MainWindowTest, EveryCaptionFitsItsControlWithTheSkinsFont) {
+TEST_F(MainWindowLayoutTest, EveryCaptionFitsItsControlWithTheSkinsFont) {
   EXPECT_THAT(CaptionsThatDoNotFit(Start()), IsEmpty());
 }
 
-TEST_F(MainWindowTest, TheLogoShowsTheBannerStretchedToItsBox) {
+TEST_F(MainWindowLayoutTest, TheLogoShowsTheBannerStretchedToItsBox) {
   const auto* logo = Start().findChild<QLabel*>("imgLogo");
   ASSERT_NE(logo, nullptr);
   EXPECT_EQ(logo->pixmap().size(), QSize(370, 60));

@@ -6,11 +6,14 @@
 #include <filesystem>
 #include <ostream>
 
-#include "app/MainWindowFixture.h"
+#include "os/PathText.h"
 #include "pages/PageFiles.h"
+#include "support/gui/MainWindowFixture.h"
 
 namespace lintavo::test {
 namespace {
+
+class MainWindowStartUpTest : public MainWindowFixture {};
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
@@ -28,7 +31,7 @@ std::int32_t BitmapWidth(const std::string& path) {
       static_cast<std::uint8_t>(bytes[20]) << 16 | static_cast<std::uint8_t>(bytes[21]) << 24);
 }
 
-TEST_F(MainWindowTest, FirstStartWritesThePagesInstallsPicturesAndSelectsPageOne) {
+TEST_F(MainWindowStartUpTest, FirstStartWritesThePagesInstallsPicturesAndSelectsPageOne) {
   PutTemplate();
   PutJpeg("template.jpg", 3, 2);
   PutJpeg("background2.jpg", 6, 4);  // a page's own picture, its name in any case
@@ -40,14 +43,14 @@ TEST_F(MainWindowTest, FirstStartWritesThePagesInstallsPicturesAndSelectsPageOne
   EXPECT_EQ(window.WebManager().RootFolder, PagesFolder());
   for (int n = 1; n <= kPageCount; ++n) {
     SCOPED_TRACE(n);
-    EXPECT_THAT(ReadFileBytes(PathInFolder(PagesFolder(), PageFileName(n))),
+    EXPECT_THAT(ReadFileBytes(os::JoinPath(PagesFolder(), PageFileName(n))),
                 HasSubstr("<title>Home page " + std::to_string(n) + "</title>"));
   }
   // The page's own picture beside the program wins over the general default picture.
-  EXPECT_EQ(BitmapWidth(PathInFolder(PagesFolder(), "background2.bmp")), 6);
-  EXPECT_EQ(BitmapWidth(PathInFolder(PagesFolder(), "background3.bmp")), 5);
-  EXPECT_EQ(BitmapWidth(PathInFolder(PagesFolder(), "background1.bmp")), 3);
-  EXPECT_EQ(ReadFileBytes(PathInFolder(PagesFolder(), "logo.bmp")), "the logo");
+  EXPECT_EQ(BitmapWidth(os::JoinPath(PagesFolder(), "background2.bmp")), 6);
+  EXPECT_EQ(BitmapWidth(os::JoinPath(PagesFolder(), "background3.bmp")), 5);
+  EXPECT_EQ(BitmapWidth(os::JoinPath(PagesFolder(), "background1.bmp")), 3);
+  EXPECT_EQ(ReadFileBytes(os::JoinPath(PagesFolder(), "logo.bmp")), "the logo");
 
   EXPECT_THAT(PageNames(), ElementsAre("Home page 1", "Home page 2", "Home page 3", "Home page 4",
                                        "Home page 5", "Home page 6", "Home page 7", "Home page 8",
@@ -59,19 +62,19 @@ TEST_F(MainWindowTest, FirstStartWritesThePagesInstallsPicturesAndSelectsPageOne
   EXPECT_EQ(window.ConfigFile(), ConfigFile());
 }
 
-TEST_F(MainWindowTest, BackgroundsAndLogoAlreadyInThePagesFolderAreKept) {
+TEST_F(MainWindowStartUpTest, BackgroundsAndLogoAlreadyInThePagesFolderAreKept) {
   PutTemplate();
   PutJpeg("template.jpg", 3, 2);
   PutJpeg("background1.JPG", 6, 4);
   PutProgramFile("logo.bmp", "the new logo");
   fs::create_directories(PagesFolder());
-  WriteFileBytes(PathInFolder(PagesFolder(), "background1.bmp"), "the user's picture");
-  WriteFileBytes(PathInFolder(PagesFolder(), "logo.bmp"), "the old logo");
+  WriteFileBytes(os::JoinPath(PagesFolder(), "background1.bmp"), "the user's picture");
+  WriteFileBytes(os::JoinPath(PagesFolder(), "logo.bmp"), "the old logo");
 
   Start();
 
-  EXPECT_EQ(ReadFileBytes(PathInFolder(PagesFolder(), "background1.bmp")), "the user's picture");
-  EXPECT_EQ(ReadFileBytes(PathInFolder(PagesFolder(), "logo.bmp")), "the old logo");
+  EXPECT_EQ(ReadFileBytes(os::JoinPath(PagesFolder(), "background1.bmp")), "the user's picture");
+  EXPECT_EQ(ReadFileBytes(os::JoinPath(PagesFolder(), "logo.bmp")), "the old logo");
 }
 
 struct LastPageCase {
@@ -84,10 +87,10 @@ void PrintTo(const LastPageCase& value, std::ostream* out) {
   *out << "LastPage=" << (value.stored ? value.stored : "(missing)");
 }
 
-class LastPageAtStart : public MainWindowTest,
-                        public ::testing::WithParamInterface<LastPageCase> {};
+class MainWindowStartUpLastPageTest : public MainWindowStartUpTest,
+                                      public ::testing::WithParamInterface<LastPageCase> {};
 
-TEST_P(LastPageAtStart, SelectsThePageOrNoneAndIsWrittenBackAtOnce) {
+TEST_P(MainWindowStartUpLastPageTest, SelectsThePageOrNoneAndIsWrittenBackAtOnce) {
   const LastPageCase& expected = GetParam();
   if (expected.stored != nullptr) {
     PutLastPage(expected.stored);
@@ -102,7 +105,7 @@ TEST_P(LastPageAtStart, SelectsThePageOrNoneAndIsWrittenBackAtOnce) {
   EXPECT_TRUE(Button("btnSetHomePage").isEnabled());
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, LastPageAtStart,
+INSTANTIATE_TEST_SUITE_P(Values, MainWindowStartUpLastPageTest,
                          ::testing::Values(LastPageCase{nullptr, 0, "0"},
                                            LastPageCase{"abc", 0, "0"}, LastPageCase{"0x3", 3, "3"},
                                            LastPageCase{"$2", 2, "2"}, LastPageCase{"9", 9, "9"},
@@ -110,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Values, LastPageAtStart,
                                            LastPageCase{"10", -1, "-1"},
                                            LastPageCase{"-1", -1, "-1"}));
 
-TEST_F(MainWindowTest, NoPageSelectedStaysSoAtLaterStartsUntilThePersonPicksOne) {
+TEST_F(MainWindowStartUpTest, NoPageSelectedStaysSoAtLaterStartsUntilThePersonPicksOne) {
   PutLastPage("12");
   Start();
   Start();
@@ -126,7 +129,7 @@ TEST_F(MainWindowTest, NoPageSelectedStaysSoAtLaterStartsUntilThePersonPicksOne)
 
 // Settings that cannot be read are not there for this run, but they are still the person's: the
 // start-up's own save says so and leaves them as they are.
-TEST_F(MainWindowTest, SettingsThatCannotBeReadAreReportedAndNeverReplaced) {
+TEST_F(MainWindowStartUpTest, SettingsThatCannotBeReadAreReportedAndNeverReplaced) {
   PutTemplate();
   ASSERT_EQ(mkfifo(ConfigFile().c_str(), 0600), 0);  // root reads any plain file
 
@@ -140,7 +143,7 @@ TEST_F(MainWindowTest, SettingsThatCannotBeReadAreReportedAndNeverReplaced) {
   EXPECT_TRUE(fs::is_fifo(ConfigFile()));
 }
 
-TEST_F(MainWindowTest, AStartUpStepThatFailsIsReportedAndTheRestSkippedButTheWindowOpens) {
+TEST_F(MainWindowStartUpTest, AStartUpStepThatFailsIsReportedAndTheRestSkippedButTheWindowOpens) {
   PutTemplate();
   PutJpeg("background1.JPG", 6, 4);
   PutProgramFile("background3.JPG", "this is no picture");
@@ -151,10 +154,10 @@ TEST_F(MainWindowTest, AStartUpStepThatFailsIsReportedAndTheRestSkippedButTheWin
   EXPECT_THAT(errors_.Take(), ElementsAre(HasSubstr("JPEG error #")));
   EXPECT_TRUE(window.isVisible());
   // The steps before the failure ran, those after it did not.
-  EXPECT_TRUE(fs::exists(PathInFolder(PagesFolder(), "background1.bmp")));
-  EXPECT_FALSE(fs::exists(PathInFolder(PagesFolder(), "background3.bmp")));
-  EXPECT_FALSE(fs::exists(PathInFolder(PagesFolder(), "logo.bmp")));
-  EXPECT_FALSE(fs::exists(PathInFolder(PagesFolder(), PageFileName(1))));
+  EXPECT_TRUE(fs::exists(os::JoinPath(PagesFolder(), "background1.bmp")));
+  EXPECT_FALSE(fs::exists(os::JoinPath(PagesFolder(), "background3.bmp")));
+  EXPECT_FALSE(fs::exists(os::JoinPath(PagesFolder(), "logo.bmp")));
+  EXPECT_FALSE(fs::exists(os::JoinPath(PagesFolder(), PageFileName(1))));
   EXPECT_THAT(PageNames(), IsEmpty());
   EXPECT_EQ(StoredLastPage(), "(missing)");
   EXPECT_FALSE(Button("btnEditLinks").isEnabled());

@@ -90,9 +90,10 @@ TEST_F(ProgramProcessTest, ASecondStartEndsWithExitCode0AndTheFirstRunsOn) {
 
 // Log-out or shutdown, `kill`, Ctrl+C and a closed terminal end the program as its Exit command
 // does: it leaves its event loop, exits with 0 and gives up its instance record.
-class EndRequestTest : public ProgramProcessTest, public ::testing::WithParamInterface<int> {};
+class ProgramProcessEndRequestTest : public ProgramProcessTest,
+                                     public ::testing::WithParamInterface<int> {};
 
-TEST_P(EndRequestTest, EndsTheProgramInOrder) {
+TEST_P(ProgramProcessEndRequestTest, EndsTheProgramInOrder) {
   ProbeProcess program(Program(), {});
   ASSERT_TRUE(AwaitStartedUp());
   ASSERT_TRUE(RecordExists());
@@ -107,8 +108,8 @@ std::string SignalName(const ::testing::TestParamInfo<int>& signal) {
   return sigabbrev_np(signal.param);
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, EndRequestTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
-                         SignalName);
+INSTANTIATE_TEST_SUITE_P(Signals, ProgramProcessEndRequestTest,
+                         ::testing::Values(SIGTERM, SIGINT, SIGHUP), SignalName);
 
 // Start-up shows an error box when the settings cannot be written (here a folder stands in their
 // place); a request to end the program ends that box's loop too, and the main loop never starts.

@@ -47,7 +47,7 @@ TEST(RequestWatcherTest, OnlyARequestRunsTheAnswer) {
   EXPECT_EQ(answered, 1);
 }
 
-TEST(BringToFrontTest, RestoresAMinimisedWindow) {
+TEST(RequestWatcherTest, BringToFrontRestoresAMinimisedWindow) {
   QWidget window;
   window.showMinimized();
   BringToFront(window);

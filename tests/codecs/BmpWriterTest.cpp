@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -6,19 +7,21 @@
 #include <vector>
 
 #include "codecs/BmpWriter.h"
-#include "codecs/CodecTestSupport.h"
+#include "os/Failure.h"
+#include "support/BmpHeader.h"
 #include "support/TestEnvironment.h"
 
 namespace lintavo {
 namespace {
 
-using test::FailureText;
+using ::testing::ThrowsMessage;
+
 using test::FolderContent;
 using test::ReadBmpHeader;
 using test::ReadFileBytes;
 using test::TempFolder;
 
-TEST(BmpWriter, Writes24BitRowsBottomUpWithPaddedRows) {
+TEST(BmpWriterTest, Writes24BitRowsBottomUpWithPaddedRows) {
   TempFolder folder;
   const std::string dest = folder / "picture.bmp";
   // 3 pixels of 3 bytes: 9 bytes of pixels and 3 of padding per row.
@@ -57,7 +60,7 @@ TEST(BmpWriter, Writes24BitRowsBottomUpWithPaddedRows) {
   EXPECT_EQ(bytes.substr(54), expectedPixels);
 }
 
-TEST(BmpWriter, Writes8BitRowsAfterThePalette) {
+TEST(BmpWriterTest, Writes8BitRowsAfterThePalette) {
   TempFolder folder;
   const std::string dest = folder / "palette.bmp";
   const std::vector<PaletteEntry> palette = {{1, 2, 3, 0}, {4, 5, 6, 0}, {7, 8, 9, 0}};
@@ -83,7 +86,7 @@ TEST(BmpWriter, Writes8BitRowsAfterThePalette) {
   EXPECT_EQ(bytes.substr(pixelDataOffset), std::string(rows.begin(), rows.end()));
 }
 
-TEST(BmpWriter, LeavesTheOldFileAndNoTraceWithoutCommit) {
+TEST(BmpWriterTest, LeavesTheOldFileAndNoTraceWithoutCommit) {
   TempFolder folder;
   const std::string dest = folder / "picture.bmp";
   test::WriteFileBytes(dest, "old picture");
@@ -96,7 +99,7 @@ TEST(BmpWriter, LeavesTheOldFileAndNoTraceWithoutCommit) {
   EXPECT_EQ(FolderContent(folder.Path().string()), std::vector<std::string>{"picture.bmp"});
 }
 
-TEST(BmpWriter, RefusesPicturesItCannotStore) {
+TEST(BmpWriterTest, RefusesPicturesItCannotStore) {
   TempFolder folder;
   const std::string dest = folder / "picture.bmp";
   const std::string invalid = "Cannot create file \"" + dest + "\". Invalid argument";
@@ -122,25 +125,25 @@ TEST(BmpWriter, RefusesPicturesItCannotStore) {
        "Cannot create file \"" + dest + "\". File too large"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(FailureText([&] { BmpWriter(dest, c.width, c.height, c.bitsPerPixel, c.palette); }),
-              c.message)
+    EXPECT_THAT([&] { BmpWriter(dest, c.width, c.height, c.bitsPerPixel, c.palette); },
+                ThrowsMessage<Failure>(c.message))
         << c.what;
   }
   EXPECT_TRUE(FolderContent(folder.Path().string()).empty());
 }
 
-TEST(BmpWriter, RefusesRowsOutsideThePicture) {
+TEST(BmpWriterTest, RefusesRowsOutsideThePicture) {
   TempFolder folder;
   const std::string dest = folder / "picture.bmp";
   BmpWriter writer(dest, 2, 3, 24);
   const std::vector<std::uint8_t> rows(4 * writer.RowStride());
   const std::string invalid = "Cannot create file \"" + dest + "\". Invalid argument";
-  EXPECT_EQ(FailureText([&] { writer.WriteRows(2, rows.data(), 2); }), invalid);
-  EXPECT_EQ(FailureText([&] { writer.WriteRows(-1, rows.data(), 1); }), invalid);
-  EXPECT_EQ(FailureText([&] { writer.WriteRows(0, rows.data(), 4); }), invalid);
+  EXPECT_THAT([&] { writer.WriteRows(2, rows.data(), 2); }, ThrowsMessage<Failure>(invalid));
+  EXPECT_THAT([&] { writer.WriteRows(-1, rows.data(), 1); }, ThrowsMessage<Failure>(invalid));
+  EXPECT_THAT([&] { writer.WriteRows(0, rows.data(), 4); }, ThrowsMessage<Failure>(invalid));
 }
 
-TEST(BmpWriter, FitsFormatStopsAtTheLargest32BitFileSize) {
+TEST(BmpWriterTest, FitsFormatStopsAtTheLargest32BitFileSize) {
   // 54 header bytes plus rows of 12 bytes (4 pixels) must stay within 4294967295 bytes; an 8-bit
   // picture is counted with a full palette of 1024 bytes and rows of 4 bytes.
   struct Case {
@@ -159,11 +162,12 @@ TEST(BmpWriter, FitsFormatStopsAtTheLargest32BitFileSize) {
   }
 }
 
-TEST(BmpWriter, ReportsAFolderThatDoesNotExist) {
+TEST(BmpWriterTest, ReportsAFolderThatDoesNotExist) {
   TempFolder folder;
   const std::string dest = folder / "missing/picture.bmp";
-  EXPECT_EQ(FailureText([&] { BmpWriter(dest, 2, 2, 24); }),
-            "Cannot create file \"" + dest + "\". No such file or directory");
+  EXPECT_THAT(
+      [&] { BmpWriter(dest, 2, 2, 24); },
+      ThrowsMessage<Failure>("Cannot create file \"" + dest + "\". No such file or directory"));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <jerror.h>
 
@@ -9,15 +10,17 @@
 #include <string>
 #include <vector>
 
-#include "codecs/CodecTestSupport.h"
 #include "codecs/JpegConversion.h"
-#include "codecs/TestJpegs.h"
+#include "os/Failure.h"
+#include "support/BmpHeader.h"
 #include "support/TestEnvironment.h"
+#include "support/TestJpegs.h"
 
 namespace lintavo {
 namespace {
 
-using test::FailureText;
+using ::testing::ThrowsMessage;
+
 using test::FolderContent;
 using test::JpegKind;
 using test::MakeTestJpeg;
@@ -91,9 +94,9 @@ void PrintTo(const GoodPicture& picture, std::ostream* out) {
   *out << picture.name;
 }
 
-class ConvertsGoodPicture : public testing::TestWithParam<GoodPicture> {};
+class JpegConversionGoodPictureTest : public testing::TestWithParam<GoodPicture> {};
 
-TEST_P(ConvertsGoodPicture, IntoA24BitBitmapOfTheSamePixels) {
+TEST_P(JpegConversionGoodPictureTest, IntoA24BitBitmapOfTheSamePixels) {
   const GoodPicture& picture = GetParam();
   TempFolder folder;
   const std::string source = folder / "picture.jpg";
@@ -111,7 +114,7 @@ TEST_P(ConvertsGoodPicture, IntoA24BitBitmapOfTheSamePixels) {
 // Row lengths of 3 x width bytes are padded to a multiple of 4: the widths below leave 1, 3, 2
 // and 3 bytes of padding. The tall picture spans several row blocks, the last one short.
 INSTANTIATE_TEST_SUITE_P(
-    Pictures, ConvertsGoodPicture,
+    Pictures, JpegConversionGoodPictureTest,
     testing::Values(GoodPicture{"Colour33x17", JpegKind::kColour, 33, 17, false},
                     GoodPicture{"ColourProgressive30x20", JpegKind::kColour, 30, 20, true},
                     GoodPicture{"Gray35x9", JpegKind::kGray, 35, 9, false},
@@ -125,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
                     GoodPicture{"ManyRowBlocks2001x97", JpegKind::kColour, 2001, 97, false}),
     [](const testing::TestParamInfo<GoodPicture>& test) { return test.param.name; });
 
-TEST(JpegConversion, ToleratesExtraneousBytesBeforeTheEndMarker) {
+TEST(JpegConversionTest, ToleratesExtraneousBytesBeforeTheEndMarker) {
   TempFolder folder;
   std::string jpeg = MakeTestJpeg(JpegKind::kColour, 16, 8);
   ASSERT_EQ(jpeg.substr(jpeg.size() - 2), "\xFF\xD9");
@@ -141,14 +144,15 @@ TEST(JpegConversion, ToleratesExtraneousBytesBeforeTheEndMarker) {
   ExpectBitmapOf(ReadFileBytes(dest), JpegKind::kColour, 16, 8);
 }
 
-TEST(JpegConversion, ReportsADestinationItCannotCreate) {
+TEST(JpegConversionTest, ReportsADestinationItCannotCreate) {
   TempFolder folder;
   const std::string source = folder / "picture.jpg";
   const std::string dest = folder / "missing/picture.bmp";
   WriteFileBytes(source, MakeTestJpeg(JpegKind::kColour, 8, 8));
 
-  EXPECT_EQ(FailureText([&] { ConvertJpegToBitmap(source, dest); }),
-            "Cannot create file \"" + dest + "\". No such file or directory");
+  EXPECT_THAT(
+      [&] { ConvertJpegToBitmap(source, dest); },
+      ThrowsMessage<Failure>("Cannot create file \"" + dest + "\". No such file or directory"));
   EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
 }
 
@@ -223,9 +227,9 @@ void PrintTo(const BadInputCase& param, std::ostream* out) {
   *out << param.input.name << (param.destExists ? " over an existing bitmap" : "");
 }
 
-class RefusesBadInput : public testing::TestWithParam<BadInputCase> {};
+class JpegConversionBadInputTest : public testing::TestWithParam<BadInputCase> {};
 
-TEST_P(RefusesBadInput, WithItsMessageAndLeavesTheDestinationAlone) {
+TEST_P(JpegConversionBadInputTest, WithItsMessageAndLeavesTheDestinationAlone) {
   const BadInputCase& param = GetParam();
   TempFolder folder;
   const std::string source = folder / "in/picture.jpg";
@@ -240,7 +244,8 @@ TEST_P(RefusesBadInput, WithItsMessageAndLeavesTheDestinationAlone) {
     WriteFileBytes(dest, oldBitmap);
   }
 
-  EXPECT_EQ(FailureText([&] { ConvertJpegToBitmap(source, dest); }), param.input.message(source));
+  EXPECT_THAT([&] { ConvertJpegToBitmap(source, dest); },
+              ThrowsMessage<Failure>(param.input.message(source)));
 
   if (param.destExists) {
     EXPECT_EQ(ReadFileBytes(dest), oldBitmap);
@@ -259,17 +264,18 @@ std::vector<BadInputCase> BadInputCases() {
   return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, RefusesBadInput, testing::ValuesIn(BadInputCases()),
+INSTANTIATE_TEST_SUITE_P(Inputs, JpegConversionBadInputTest, testing::ValuesIn(BadInputCases()),
                          [](const testing::TestParamInfo<BadInputCase>& test) {
                            return std::string(test.param.input.name) +
                                   (test.param.destExists ? "_OverExistingBitmap" : "_NoBitmapYet");
                          });
 
-TEST(JpegConversion, RefusesAFolderAsSource) {
+TEST(JpegConversionTest, RefusesAFolderAsSource) {
   TempFolder folder;
   const std::string dest = folder / "picture.bmp";
-  EXPECT_EQ(FailureText([&] { ConvertJpegToBitmap(folder.Path().string(), dest); }),
-            "Cannot open file \"" + folder.Path().string() + "\". Is a directory");
+  EXPECT_THAT([&] { ConvertJpegToBitmap(folder.Path().string(), dest); },
+              ThrowsMessage<Failure>("Cannot open file \"" + folder.Path().string() +
+                                     "\". Is a directory"));
   EXPECT_FALSE(std::filesystem::exists(dest));
 }
 

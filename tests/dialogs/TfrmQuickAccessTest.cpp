@@ -13,7 +13,7 @@
 
 #include "dialogs/TfrmQuickAccess.h"
 #include "os/Paths.h"
-#include "os/RegistryValues.h"
+#include "support/RegistryValues.h"
 #include "support/ScopedFileSizeLimit.h"
 #include "support/TestEnvironment.h"
 #include "support/UserRegistryHive.h"

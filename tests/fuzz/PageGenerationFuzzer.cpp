@@ -18,6 +18,7 @@
 
 #include "FuzzSupport.h"
 #include "os/Failure.h"
+#include "os/PathText.h"
 #include "pages/PageFiles.h"
 #include "pages/TextSubstitution.h"
 #include "pages/WebManager.h"
@@ -132,7 +133,7 @@ class PageStore {
     fuzz::WriteBytes(programFolder_ + "template.htm", bytes);
   }
   std::string PagePath(int n) const {
-    return lintavo::PathInFolder(store_->RootFolder, lintavo::PageFileName(n));
+    return lintavo::os::JoinPath(store_->RootFolder, lintavo::PageFileName(n));
   }
 
  private:

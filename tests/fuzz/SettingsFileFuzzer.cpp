@@ -11,6 +11,7 @@
 #include "FuzzSupport.h"
 #include "os/ProfileFile.h"
 #include "os/ProfileSyntax.h"
+#include "os/Text.h"
 
 namespace {
 
@@ -44,18 +45,8 @@ std::vector<KeyName> NamedKeys(std::string_view text) {
   return names;
 }
 
-std::string AsciiLower(std::string_view name) {
-  std::string lower(profile::Normalized(name));
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') {
-      c = static_cast<char>(c - 'A' + 'a');
-    }
-  }
-  return lower;
-}
-
 bool SameName(std::string_view a, std::string_view b) {
-  return AsciiLower(a) == AsciiLower(b);
+  return lintavo::os::EqualIgnoringAsciiCase(profile::Normalized(a), profile::Normalized(b));
 }
 
 // What a read gives back after `value` was written: a NUL byte ends it, CR and LF become spaces,

@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <vector>
 
@@ -13,6 +12,7 @@ namespace lintavo {
 namespace {
 
 namespace fs = std::filesystem;
+using test::FolderContent;
 using test::ReadFileBytes;
 using test::TempFolder;
 using test::WriteFileBytes;
@@ -25,16 +25,6 @@ unsigned ModeOf(const std::string& path) {
   return info.st_mode & 07777;
 }
 
-// Every name in the folder: a failed or abandoned write must leave no temporary file behind.
-std::vector<std::string> FolderContent(const TempFolder& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder.Path())) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 TEST(WriteFileAtomicallyTest, ReplacesTheContentAndKeepsTheMode) {
   TempFolder folder;
   const std::string path = folder / "settings.ini";
@@ -45,7 +35,7 @@ TEST(WriteFileAtomicallyTest, ReplacesTheContentAndKeepsTheMode) {
 
   EXPECT_EQ(ReadFileBytes(path), kBinary);
   EXPECT_EQ(ModeOf(path), 0640u);
-  EXPECT_EQ(FolderContent(folder), std::vector<std::string>{"settings.ini"});
+  EXPECT_EQ(FolderContent(folder.Path().string()), std::vector<std::string>{"settings.ini"});
 }
 
 TEST(WriteFileAtomicallyTest, GivesANewFileTheOrdinaryMode) {
@@ -62,8 +52,9 @@ TEST(WriteFileAtomicallyTest, GivesANewFileTheOrdinaryMode) {
 
 TEST(WriteFileAtomicallyTest, ReportsAMissingFolder) {
   TempFolder folder;
-  EXPECT_EQ(os::WriteFileAtomically(folder / "missing/file.txt", "x"), ENOENT);
-  EXPECT_TRUE(FolderContent(folder).empty());
+  EXPECT_EQ(os::WriteFileAtomically(folder / "missing/file.txt", "x"),
+            os::ErrorCodeOf(os::ErrorCondition::kNotFound));
+  EXPECT_TRUE(FolderContent(folder.Path().string()).empty());
 }
 
 // A file kept in a dotfile folder and linked into place: the link stays, the file it leads to is
@@ -97,7 +88,7 @@ TEST(WriteFileAtomicallyTest, ALinkToNothingGetsItsFileAndALinkLoopFails) {
 
   fs::create_symlink("loop-b", folder / "loop-a");
   fs::create_symlink("loop-a", folder / "loop-b");
-  EXPECT_EQ(os::WriteFileAtomically(folder / "loop-a", "x"), ELOOP);
+  EXPECT_NE(os::WriteFileAtomically(folder / "loop-a", "x"), 0);
   EXPECT_TRUE(fs::is_symlink(folder / "loop-a"));
   EXPECT_TRUE(fs::is_symlink(folder / "loop-b"));
 }
@@ -115,7 +106,7 @@ TEST(AtomicFileWriterTest, BuildsTheFileFromWritesAtOffsets) {
   ASSERT_EQ(writer.Commit(), 0);
 
   EXPECT_EQ(ReadFileBytes(path), std::string("hello\0world", 11));
-  EXPECT_EQ(FolderContent(folder), std::vector<std::string>{"picture.bmp"});
+  EXPECT_EQ(FolderContent(folder.Path().string()), std::vector<std::string>{"picture.bmp"});
 }
 
 TEST(AtomicFileWriterTest, AWriterDroppedWithoutCommitLeavesNoTrace) {
@@ -128,7 +119,7 @@ TEST(AtomicFileWriterTest, AWriterDroppedWithoutCommitLeavesNoTrace) {
     ASSERT_EQ(writer.WriteAt(0, "new content", 11), 0);
   }
   EXPECT_EQ(ReadFileBytes(path), "old");
-  EXPECT_EQ(FolderContent(folder), std::vector<std::string>{"picture.bmp"});
+  EXPECT_EQ(FolderContent(folder.Path().string()), std::vector<std::string>{"picture.bmp"});
 }
 
 TEST(AtomicFileWriterTest, RefusesWritesWithoutAnOpenFile) {
@@ -149,26 +140,26 @@ TEST(AtomicFileWriterTest, ReportsAFolderInTheWayAndCleansUp) {
   EXPECT_NE(writer.Commit(), 0);
 
   EXPECT_TRUE(fs::is_directory(path));
-  EXPECT_EQ(FolderContent(folder), std::vector<std::string>{"taken"});
+  EXPECT_EQ(FolderContent(folder.Path().string()), std::vector<std::string>{"taken"});
 }
 
-TEST(CopyFileTest, CopiesBytesOverTheDestination) {
+TEST(CopyFileToTest, CopiesBytesOverTheDestination) {
   TempFolder folder;
   WriteFileBytes(folder / "from", kBinary);
   WriteFileBytes(folder / "to", "something else entirely");
 
-  EXPECT_TRUE(os::CopyFile(folder / "from", folder / "to"));
+  EXPECT_TRUE(os::CopyFileTo(folder / "from", folder / "to"));
 
   EXPECT_EQ(ReadFileBytes(folder / "to"), kBinary);
   EXPECT_EQ(ReadFileBytes(folder / "from"), kBinary);
 }
 
-TEST(CopyFileTest, AMissingSourceLeavesTheDestinationUntouched) {
+TEST(CopyFileToTest, AMissingSourceLeavesTheDestinationUntouched) {
   TempFolder folder;
   WriteFileBytes(folder / "to", "keep me");
 
-  EXPECT_FALSE(os::CopyFile(folder / "missing", folder / "to"));
-  EXPECT_FALSE(os::CopyFile(folder / "missing", folder / "absent"));
+  EXPECT_FALSE(os::CopyFileTo(folder / "missing", folder / "to"));
+  EXPECT_FALSE(os::CopyFileTo(folder / "missing", folder / "absent"));
 
   EXPECT_EQ(ReadFileBytes(folder / "to"), "keep me");
   EXPECT_FALSE(fs::exists(folder / "absent"));
@@ -199,12 +190,15 @@ TEST(ReadWholeFileTest, ReadsEveryByteOrReportsWhyNot) {
 
   EXPECT_EQ(os::ReadWholeFile(folder / "data", bytes), 0);
   EXPECT_EQ(bytes, kBinary);
-  EXPECT_EQ(os::ReadWholeFile(folder / "missing", bytes), ENOENT);
+  EXPECT_EQ(os::ReadWholeFile(folder / "missing", bytes),
+            os::ErrorCodeOf(os::ErrorCondition::kNotFound));
   EXPECT_EQ(bytes, "");
-  EXPECT_EQ(os::ReadWholeFile(folder.Path().string(), bytes), EISDIR);
+  EXPECT_EQ(os::ReadWholeFile(folder.Path().string(), bytes),
+            os::ErrorCodeOf(os::ErrorCondition::kIsAFolder));
   // A pipe without a writer in a file's place is refused at once instead of waited on.
   ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0600), 0);
-  EXPECT_EQ(os::ReadWholeFile(folder / "pipe", bytes), EINVAL);
+  EXPECT_EQ(os::ReadWholeFile(folder / "pipe", bytes),
+            os::ErrorCodeOf(os::ErrorCondition::kInvalidData));
 }
 
 // Settings are rewritten from what was read; only a missing file may be created afresh.
@@ -268,11 +262,11 @@ TEST(FileKindTest, TellsFilesFromFolders) {
   EXPECT_FALSE(os::DirectoryExists(folder / "missing"));
 }
 
-TEST(DeleteFileTest, RemovesAFileOnce) {
+TEST(RemoveFileTest, RemovesAFileOnce) {
   TempFolder folder;
   WriteFileBytes(folder / "file", "");
-  EXPECT_TRUE(os::DeleteFile(folder / "file"));
-  EXPECT_FALSE(os::DeleteFile(folder / "file"));
+  EXPECT_TRUE(os::RemoveFile(folder / "file"));
+  EXPECT_FALSE(os::RemoveFile(folder / "file"));
   EXPECT_FALSE(fs::exists(folder / "file"));
 }
 

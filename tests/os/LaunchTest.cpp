@@ -13,8 +13,8 @@
 #include <string>
 #include <thread>
 
-#include "ScopedVariable.h"
 #include "os/Launch.h"
+#include "support/ScopedVariable.h"
 #include "support/TestEnvironment.h"
 
 namespace lintavo {

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -53,15 +54,6 @@ class ProfileFileTest : public testing::Test {
   static ProfileFile SaveAndReload(const ProfileFile& profile) {
     profile.Save();
     return ProfileFile::Load(profile.Path());
-  }
-
-  static std::string SaveFailureMessage(const ProfileFile& profile) {
-    try {
-      profile.Save();
-    } catch (const Failure& failure) {
-      return failure.what();
-    }
-    return "(saved without failure)";
   }
 
   TempFolder folder_;
@@ -391,7 +383,8 @@ TEST_F(ProfileFileTest, SaveIntoAMissingFolderFailsWithTheFileName) {
   const std::string path = folder_ / "no/such/folder/config.ini";
   ProfileFile profile = ProfileFile::Load(path);
   profile.WriteString("S", "k", "v");
-  EXPECT_EQ(SaveFailureMessage(profile), "Unable to write to " + path);
+  EXPECT_THAT([&] { profile.Save(); },
+              testing::ThrowsMessage<Failure>("Unable to write to " + path));
   EXPECT_FALSE(std::filesystem::exists(folder_ / "no"));
 }
 
@@ -399,7 +392,8 @@ TEST_F(ProfileFileTest, SaveOverAFolderFailsAndLeavesEverythingAsItWas) {
   WriteFileBytes(folder_ / "config.ini/inside.txt", "kept");
   ProfileFile profile = ProfileFile::Load(path_);
   profile.WriteString("S", "k", "v");
-  EXPECT_EQ(SaveFailureMessage(profile), "Unable to write to " + path_);
+  EXPECT_THAT([&] { profile.Save(); },
+              testing::ThrowsMessage<Failure>("Unable to write to " + path_));
   EXPECT_EQ(ReadFileBytes(folder_ / "config.ini/inside.txt"), "kept");
   // No temporary file is left beside it.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 1);
@@ -411,9 +405,12 @@ TEST_F(ProfileFileTest, AFileThatCannotBeReadIsNeverReplaced) {
   ASSERT_EQ(mkfifo(path_.c_str(), 0600), 0);  // tests run as root, who can read any plain file
   ProfileFile profile = ProfileFile::Load(path_);
   EXPECT_EQ(profile.ReadString("Settings", "LastPage", kMissing), kMissing);
-  EXPECT_EQ(SaveFailureMessage(profile), "Unable to write to " + path_) << "even with no change";
+  EXPECT_THAT([&] { profile.Save(); },
+              testing::ThrowsMessage<Failure>("Unable to write to " + path_))
+      << "even with no change";
   profile.WriteInteger("Settings", "LastPage", 0);
-  EXPECT_EQ(SaveFailureMessage(profile), "Unable to write to " + path_);
+  EXPECT_THAT([&] { profile.Save(); },
+              testing::ThrowsMessage<Failure>("Unable to write to " + path_));
   EXPECT_TRUE(std::filesystem::is_fifo(path_));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 1);
 }
@@ -433,7 +430,12 @@ TEST_F(ProfileFileTest, AnotherUsersFileThatCannotBeReadIsNeverReplaced) {
       return 2;
     }
     profile.WriteInteger("Settings", "LastPage", 0);
-    return SaveFailureMessage(profile) == "Unable to write to " + path_ ? 0 : 1;
+    try {
+      profile.Save();
+    } catch (const Failure& failure) {
+      return std::string(failure.what()) == "Unable to write to " + path_ ? 0 : 1;
+    }
+    return 3;
   });
 
   EXPECT_EQ(outcome, 0);
@@ -467,7 +469,8 @@ TEST_F(ProfileFileTest, AFailedSaveKeepsTheOldFileWhole) {
   profile.WriteString("S", "k", std::string(4096, 'n'));
   {
     const test::ScopedFileSizeLimit diskFull(64);
-    EXPECT_EQ(SaveFailureMessage(profile), "Unable to write to " + path_);
+    EXPECT_THAT([&] { profile.Save(); },
+                testing::ThrowsMessage<Failure>("Unable to write to " + path_));
   }
   EXPECT_EQ(ReadFileBytes(path_), old);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 1);

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "os/Failure.h"
@@ -5,6 +6,8 @@
 
 namespace lintavo::test {
 namespace {
+
+using ::testing::ThrowsMessage;
 
 TEST(ColorTextTest, HtmlColourTextsConvertToTheBoxLayoutAndBack) {
   const struct {
@@ -49,12 +52,7 @@ TEST(ColorTextTest, NonHexadecimalPiecesAreRejectedQuotingTheBuiltText) {
       {"-1", "'$00-1' is not a valid integer value"},
   };
   for (const auto& c : cases) {
-    try {
-      HtmlToColor(c.text);
-      ADD_FAILURE() << "no failure for " << c.text;
-    } catch (const Failure& failure) {
-      EXPECT_EQ(std::string(failure.what()), c.message);
-    }
+    EXPECT_THAT([&] { HtmlToColor(c.text); }, ThrowsMessage<Failure>(c.message));
   }
 }
 

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -5,20 +6,14 @@
 #include "os/Failure.h"
 #include "os/ProfileFile.h"
 #include "pages/ConfigLocation.h"
-#include "pages/PathRoutines.h"
 #include "support/TestEnvironment.h"
 
 namespace lintavo::test {
 namespace {
 
-namespace fs = std::filesystem;
+using ::testing::ThrowsMessage;
 
-TEST(PathRoutinesTest, WithTrailingBackslashEndsInExactlyOneDelimiter) {
-  EXPECT_EQ(WithTrailingBackslash(""), "");
-  EXPECT_EQ(WithTrailingBackslash("/data"), "/data/");
-  EXPECT_EQ(WithTrailingBackslash("/data/"), "/data/");
-  EXPECT_EQ(WithTrailingBackslash("/"), "/");
-}
+namespace fs = std::filesystem;
 
 class ConfigLocationTest : public ::testing::Test {
  protected:
@@ -68,12 +63,8 @@ TEST_F(ConfigLocationTest, APerUserFolderThatCannotBeMadeStaysTheSettingsPlace) 
 
   ProfileFile settings = ProfileFile::Load(PerUserFile());
   settings.WriteInteger("Settings", "LastPage", 0);
-  try {
-    settings.Save();
-    FAIL() << "the save did not fail";
-  } catch (const Failure& failure) {
-    EXPECT_EQ(std::string(failure.what()), "Unable to write to " + PerUserFile());
-  }
+  EXPECT_THAT([&] { settings.Save(); },
+              ThrowsMessage<Failure>("Unable to write to " + PerUserFile()));
 }
 
 TEST_F(ConfigLocationTest, WithoutAnyApplicationDataFolderTheFileStaysBesideTheProgram) {

@@ -3,15 +3,15 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <stdexcept>
 
 #include "os/Failure.h"
-#include "pages/PagesTestSupport.h"
-#include "pages/TextSubstitution.h"
 #include "pages/WebManager.h"
+#include "support/PageStoreFixture.h"
 
 namespace lintavo::test {
 namespace {
+
+using ::testing::ThrowsMessage;
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
@@ -50,68 +50,6 @@ class PageGenerationTest : public ::testing::Test, public PageStoreFixture {
     PageData(page).CaptionLines2[CellIndex(row, column)] = line2;
   }
 };
-
-TEST(TemplateTextTest, LinesAreJoinedWithCrLfAfterEveryLineAndEndAtTheFirstNul) {
-  const struct {
-    std::string bytes, text;
-  } cases[] = {
-      {"", ""},
-      {"a", "a\r\n"},
-      {"a\r\nb\r\n", "a\r\nb\r\n"},
-      {"a\nb", "a\r\nb\r\n"},
-      {"a\rb\r", "a\r\nb\r\n"},
-      {"a\n\r\nb\r\r", "a\r\n\r\nb\r\n\r\n"},
-      {"\r\n", "\r\n"},
-      {"a\0b\nc"s, "a\r\n"},
-      {"\0abc"s, ""},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(TemplateText(c.bytes), c.text) << "for " << ::testing::PrintToString(c.bytes);
-  }
-}
-
-constexpr std::size_t kNoLimit = std::string::npos;
-
-TEST(TextSubstitutionTest, ReplacementsDoNotRescanTheirOwnOutputAndReplaceFirstStopsAtOne) {
-  std::string text = "<RD>X</RD><RD>X</RD>>";
-  ReplaceAll(text, "<RD>X</RD>", "<RD>X</RD><RD>X</RD>", kNoLimit);
-  EXPECT_EQ(text, "<RD>X</RD><RD>X</RD><RD>X</RD><RD>X</RD>>");
-  text = "aaa";
-  ReplaceAll(text, "aa", "b", kNoLimit);
-  EXPECT_EQ(text, "ba");
-  text = "x=1 x=1";
-  ReplaceFirst(text, "x=1", "y", kNoLimit);
-  EXPECT_EQ(text, "y x=1");
-  text = "abc";
-  ReplaceAll(text, "", "x", kNoLimit);
-  ReplaceFirst(text, "", "x", kNoLimit);
-  EXPECT_EQ(text, "abc") << "an empty placeholder matches nothing";
-}
-
-TEST(TextSubstitutionTest, AResultLargerThanTheLimitIsRefusedAndTheTextLeftAsItWas) {
-  const struct {
-    bool all;
-    std::size_t limit;
-    const char* result;  // nullptr: refused
-  } cases[] = {
-      {true, 10, "a1234b1234"},
-      {true, 9, nullptr},
-      {false, 7, "a1234bX"},
-      {false, 6, nullptr},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << (c.all ? "ReplaceAll" : "ReplaceFirst") << " " << c.limit);
-    std::string text = "aXbX";
-    const auto replace = [&] { (c.all ? ReplaceAll : ReplaceFirst)(text, "X", "1234", c.limit); };
-    if (c.result == nullptr) {
-      EXPECT_THROW(replace(), std::length_error);
-      EXPECT_EQ(text, "aXbX");
-    } else {
-      replace();
-      EXPECT_EQ(text, c.result);
-    }
-  }
-}
 
 TEST_F(PageGenerationTest, EveryPlaceholderIsFilledInAndThePageIsWrittenByteForByte) {
   PutTemplate(
@@ -258,13 +196,9 @@ TEST_F(PageGenerationTest, WithoutTemplateNothingIsWrittenAndWithoutDefaultPictu
 TEST_F(PageGenerationTest, AnUnreadableTemplateEndsTheRunBeforeAnyPage) {
   // Reading the process's own memory file at offset 0 fails even for root.
   fs::create_symlink("/proc/self/mem", ProgramFolder() + "template.htm");
-  try {
-    Store().GeneratePages();
-    FAIL() << "no failure raised";
-  } catch (const Failure& failure) {
-    EXPECT_EQ(std::string(failure.what()),
-              "Cannot open file \"" + ProgramFolder() + "template.htm\". Input/output error");
-  }
+  EXPECT_THAT([&] { Store().GeneratePages(); },
+              ThrowsMessage<Failure>("Cannot open file \"" + ProgramFolder() +
+                                     "template.htm\". Input/output error"));
   EXPECT_TRUE(fs::is_empty(Store().RootFolder));
 }
 
@@ -272,13 +206,9 @@ TEST_F(PageGenerationTest, APageThatCannotBeCreatedEndsTheRunAtThatPage) {
   PutTemplate("page");
   PutDefaultPicture();
   fs::create_directories(PagePath(3));  // a folder where page 3 belongs
-  try {
-    Store().GeneratePages();
-    FAIL() << "no failure raised";
-  } catch (const Failure& failure) {
-    EXPECT_THAT(std::string(failure.what()),
-                ::testing::StartsWith("Cannot create file \"" + PagePath(3) + "\". "));
-  }
+  EXPECT_THAT([&] { Store().GeneratePages(); },
+              ThrowsMessage<Failure>(
+                  ::testing::StartsWith("Cannot create file \"" + PagePath(3) + "\". ")));
   EXPECT_TRUE(fs::exists(PagePath(2)) && fs::exists(BackgroundPath(2)));
   EXPECT_FALSE(fs::exists(BackgroundPath(3)));
   EXPECT_FALSE(fs::exists(PagePath(4)) || fs::exists(BackgroundPath(4)));
@@ -306,15 +236,11 @@ TEST_F(PageGenerationTest, APageThatWouldGrowPastTheLimitIsNotWrittenAndTheOther
     }
     PageData(3).Targets[CellIndex(1, column)] = target;
   }
-  try {
-    Store().GeneratePages();
-    FAIL() << "no failure raised";
-  } catch (const Failure& failure) {
-    EXPECT_EQ(std::string(failure.what()),
-              "Cannot create file \"" + PagePath(3) +
-                  "\". The page would be more than 4 MB larger than its template: page "
-                  "names or links hold placeholders that repeat other text.");
-  }
+  EXPECT_THAT(
+      [&] { Store().GeneratePages(); },
+      ThrowsMessage<Failure>("Cannot create file \"" + PagePath(3) +
+                             "\". The page would be more than 4 MB larger than its template: page "
+                             "names or links hold placeholders that repeat other text."));
   EXPECT_FALSE(fs::exists(PagePath(3)));
   for (const int n : {1, 2, 4, 10}) {
     EXPECT_EQ(Page(n), "Home page " + std::to_string(n) + ":\r\n\r\n") << n;
@@ -330,13 +256,9 @@ TEST_F(PageGenerationTest, NamesThatNameEachOtherFailFastInsteadOfExhaustingMemo
     }
     PageData(n).Name = name;
   }
-  try {
-    Store().GeneratePages();
-    FAIL() << "no failure raised";
-  } catch (const Failure& failure) {
-    EXPECT_THAT(std::string(failure.what()),
-                ::testing::StartsWith("Cannot create file \"" + PagePath(1) + "\". "));
-  }
+  EXPECT_THAT([&] { Store().GeneratePages(); },
+              ThrowsMessage<Failure>(
+                  ::testing::StartsWith("Cannot create file \"" + PagePath(1) + "\". ")));
   EXPECT_TRUE(fs::is_empty(Store().RootFolder));
 }
 

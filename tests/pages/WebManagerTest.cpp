@@ -6,11 +6,13 @@
 #include <string_view>
 
 #include "os/Failure.h"
-#include "pages/PagesTestSupport.h"
 #include "pages/WebManager.h"
+#include "support/PageStoreFixture.h"
 
 namespace lintavo::test {
 namespace {
+
+using ::testing::ThrowsMessage;
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
@@ -103,12 +105,8 @@ TEST_F(WebManagerTest, FailedSaveRaisesTheMessageAndLeavesTheOldFileWhole) {
   // A folder in place of the temporary file's folder entry cannot be renamed over.
   fs::remove(ConfigFile());
   fs::create_directory(ConfigFile());
-  try {
-    Store().SavePages();
-    FAIL() << "no failure raised";
-  } catch (const Failure& failure) {
-    EXPECT_EQ(std::string(failure.what()), "Unable to write to " + ConfigFile());
-  }
+  EXPECT_THAT([&] { Store().SavePages(); },
+              ThrowsMessage<Failure>("Unable to write to " + ConfigFile()));
   fs::remove(ConfigFile());
   WriteFileBytes(ConfigFile(), original);
   // A settings file in a folder that does not exist cannot be written either.

@@ -7,7 +7,7 @@
 namespace lintavo::test {
 namespace {
 
-TEST(ShowModal, TheInnermostStandInAnswersAndTheOuterOneComesBack) {
+TEST(ModalDialogsTest, TheInnermostStandInAnswersAndTheOuterOneComesBack) {
   QDialog dialog;
   const ScopedModalStandIn outer([](QDialog&) { return 7; });
   {

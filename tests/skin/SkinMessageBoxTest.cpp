@@ -62,9 +62,9 @@ void PrintTo(const BoxCase& value, std::ostream* out) {
   *out << value.caption << (value.buttons == MessageButtons::Ok ? ", OK" : ", OK and Cancel");
 }
 
-class SkinMessageBoxLook : public ::testing::TestWithParam<BoxCase> {};
+class SkinMessageBoxLookTest : public ::testing::TestWithParam<BoxCase> {};
 
-TEST_P(SkinMessageBoxLook, CaptionIconButtonsAndKeys) {
+TEST_P(SkinMessageBoxLookTest, CaptionIconButtonsAndKeys) {
   const BoxCase& expected = GetParam();
   SeenBox seen;
   const int returnResult = ShowMessage(
@@ -86,7 +86,7 @@ TEST_P(SkinMessageBoxLook, CaptionIconButtonsAndKeys) {
             expected.escapeResult);
 }
 
-INSTANTIATE_TEST_SUITE_P(KindsAndButtons, SkinMessageBoxLook,
+INSTANTIATE_TEST_SUITE_P(KindsAndButtons, SkinMessageBoxLookTest,
                          ::testing::Values(BoxCase{MessageKind::Information,
                                                    MessageButtons::Ok,
                                                    "Information",
@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(KindsAndButtons, SkinMessageBoxLook,
                                                    {QMessageBox::Ok, QMessageBox::Cancel},
                                                    kMessageResultCancel}));
 
-TEST(SkinMessageBox, ClickedButtonDecidesAndClosingOtherwiseIsCancel) {
+TEST(SkinMessageBoxTest, ClickedButtonDecidesAndClosingOtherwiseIsCancel) {
   SeenBox seen;
   EXPECT_EQ(ShowMessage(
                 "Text", MessageKind::Confirmation, MessageButtons::OkCancel,
@@ -122,7 +122,7 @@ TEST(SkinMessageBox, ClickedButtonDecidesAndClosingOtherwiseIsCancel) {
             kMessageResultCancel);
 }
 
-TEST(SkinMessageBox, LineBreaksOfEveryKindShowAsLinesAndMarkupStaysText) {
+TEST(SkinMessageBoxTest, LineBreaksOfEveryKindShowAsLinesAndMarkupStaysText) {
   SeenBox seen;
   ShowMessage(
       "one\n\rtwo\r\nthree\rfour\nfive <b>bold</b>", MessageKind::Information, MessageButtons::Ok,

@@ -19,7 +19,7 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 // The test main applies the skin as the program does.
-TEST(Skin, TheStyleSheetAndTheCompiledInFontAreInUse) {
+TEST(SkinTest, TheStyleSheetAndTheCompiledInFontAreInUse) {
   EXPECT_THAT(qApp->styleSheet().toStdString(), HasSubstr("QPushButton"));
   // The font comes from the program itself, not from whatever the machine has installed.
   EXPECT_TRUE(QFile::exists(":/skin/fonts/DejaVuSansCondensed-Latin.ttf"));
@@ -30,7 +30,7 @@ TEST(Skin, TheStyleSheetAndTheCompiledInFontAreInUse) {
 
 // The caption check must catch a caption that is too wide or too high for its control, or the
 // windows' caption tests would prove nothing.
-TEST(CaptionFit, ReportsCaptionsTooWideOrTooHighAndPassesThoseThatFit) {
+TEST(SkinTest, CaptionFitReportsCaptionsTooWideOrTooHighAndPassesThoseThatFit) {
   QWidget window;
   window.resize(400, 200);
   auto* fits = new QPushButton("Set selected page as your browser's home page", &window);

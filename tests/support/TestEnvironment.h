@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace lintavo::test {
 
@@ -43,6 +44,8 @@ class IsolatedHome {
 };
 
 std::string ReadFileBytes(const std::string& path);
+// The names of the entries in `folder`, sorted: a failed or abandoned write leaves nothing there.
+std::vector<std::string> FolderContent(const std::string& folder);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
 // The path of a file in tests/fixtures.

@@ -1,6 +1,6 @@
 #include "os/posix/DesktopEntry.h"
 
-#include "os/posix/PlainText.h"
+#include "os/Text.h"
 
 namespace lintavo::os::posix {
 

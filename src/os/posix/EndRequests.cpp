@@ -27,13 +27,13 @@ void OnEndSignal(int) {
 
 }  // namespace
 
-int CatchEndRequests() {
+WaitHandle CatchEndRequests() {
   if (requestPipe[0] >= 0) {
     return requestPipe[0];
   }
   if (pipe2(requestPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
     requestPipe[0] = requestPipe[1] = -1;
-    return -1;
+    return kNoWaitHandle;
   }
   struct sigaction action {};
   action.sa_handler = OnEndSignal;
@@ -49,10 +49,10 @@ int CatchEndRequests() {
   return requestPipe[0];
 }
 
-bool TakeEndRequest(int handle) {
+bool TakeEndRequest(WaitHandle handle) {
   bool requested = false;
   char buffer[16];
-  while (read(handle, buffer, sizeof buffer) > 0) {
+  while (read(static_cast<int>(handle), buffer, sizeof buffer) > 0) {
     requested = true;
   }
   return requested;

@@ -12,6 +12,9 @@
 #include <optional>
 #include <string_view>
 
+#include "os/PathText.h"
+#include "os/Text.h"
+
 namespace lintavo::os {
 
 namespace {
@@ -24,14 +27,6 @@ constexpr int kMaxLinkHops = 40;
 
 int AsDescriptor(std::intptr_t handle) {
   return static_cast<int>(handle);
-}
-
-std::string ParentFolder(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) {
-    return ".";
-  }
-  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 // The file that a rewrite of `path` replaces: `path` itself, or the file its chain of symbolic
@@ -51,17 +46,35 @@ ErrorCode ResolveLinks(const std::string& path, std::string& target) {
     }
     std::string next(buffer, static_cast<std::size_t>(length));
     if (next.front() != '/') {
-      next = ParentFolder(target) + "/" + next;  // relative to the link's own folder
+      next = JoinPath(ParentFolder(target), next);  // relative to the link's own folder
     }
     target = std::move(next);
   }
   return ELOOP;
 }
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [&](char x, char y) { return lower(x) == lower(y); });
+// Opens a plain file for reading. Opening does not block, so a pipe without a writer is refused
+// at once instead of waited on; anything but a plain file (a folder, a pipe, a device) is refused
+// rather than read.
+ErrorCode OpenPlainFile(const std::string& path, int& fd, off_t& size) {
+  fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    return errno;
+  }
+  struct stat info {};
+  ErrorCode error = 0;
+  if (fstat(fd, &info) != 0) {
+    error = errno;
+  } else if (!S_ISREG(info.st_mode)) {
+    error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+  }
+  if (error != 0) {
+    close(fd);
+    fd = -1;
+    return error;
+  }
+  size = info.st_size;
+  return 0;
 }
 
 ErrorCode WriteAll(int fd, const char* data, std::size_t size, off_t offset) {
@@ -93,9 +106,8 @@ bool DirectoryExists(const std::string& path) {
 }
 
 std::string FindFileIgnoringCase(const std::string& folder, const std::string& name) {
-  const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
-  if (FileExists(prefix + name)) {
-    return prefix + name;
+  if (std::string exact = JoinPath(folder, name); FileExists(exact)) {
+    return exact;
   }
   DIR* listing = opendir(folder.empty() ? "." : folder.c_str());
   if (listing == nullptr) {
@@ -104,13 +116,13 @@ std::string FindFileIgnoringCase(const std::string& folder, const std::string& n
   std::string found;
   while (const dirent* entry = readdir(listing)) {
     const std::string_view candidate = entry->d_name;
-    if (SameIgnoringCase(candidate, name) && (found.empty() || candidate < found) &&
-        FileExists(prefix + entry->d_name)) {
+    if (EqualIgnoringAsciiCase(candidate, name) && (found.empty() || candidate < found) &&
+        FileExists(JoinPath(folder, candidate))) {
       found = candidate;
     }
   }
   closedir(listing);
-  return found.empty() ? std::string() : prefix + found;
+  return found.empty() ? std::string() : JoinPath(folder, found);
 }
 
 bool CreateDir(const std::string& path) {
@@ -135,29 +147,39 @@ bool ForceDirectories(const std::string& path) {
   return CreateDir(trimmed) || DirectoryExists(trimmed);
 }
 
-bool CopyFile(const std::string& from, const std::string& to) {
+bool CopyFileTo(const std::string& from, const std::string& to) {
   std::string bytes;
   return ReadWholeFile(from, bytes) == 0 && WriteFileAtomically(to, bytes) == 0;
 }
 
-bool DeleteFile(const std::string& path) {
+bool RemoveFile(const std::string& path) {
   return unlink(path.c_str()) == 0;
+}
+
+ErrorCode OpenFileForReading(const std::string& path, std::FILE*& file) {
+  file = nullptr;
+  int fd = -1;
+  off_t size = 0;
+  if (const ErrorCode error = OpenPlainFile(path, fd, size)) {
+    return error;
+  }
+  file = fdopen(fd, "rb");
+  if (file == nullptr) {
+    const int error = errno;
+    close(fd);
+    return error;
+  }
+  return 0;
 }
 
 ErrorCode ReadWholeFile(const std::string& path, std::string& bytes) {
   bytes.clear();
-  // Non-blocking, so that opening a pipe without a writer returns at once instead of waiting.
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    return errno;
-  }
-  struct stat info;
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    const int error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-    close(fd);
+  int fd = -1;
+  off_t size = 0;
+  if (const ErrorCode error = OpenPlainFile(path, fd, size)) {
     return error;
   }
-  bytes.reserve(static_cast<std::size_t>(info.st_size));
+  bytes.reserve(static_cast<std::size_t>(size));
   char buffer[65536];
   for (;;) {
     const ssize_t got = read(fd, buffer, sizeof buffer);

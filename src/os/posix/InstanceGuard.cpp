@@ -193,8 +193,8 @@ void InstanceGuard::ReleaseInstance() {
   state.CloseRecord();
 }
 
-int InstanceGuard::ActivationRequestHandle() const {
-  return state_->activationListener;
+WaitHandle InstanceGuard::ActivationRequestHandle() const {
+  return state_->activationListener >= 0 ? state_->activationListener : kNoWaitHandle;
 }
 
 bool InstanceGuard::TakeActivationRequest() {

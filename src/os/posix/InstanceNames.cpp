@@ -7,21 +7,13 @@
 #include <cstdio>
 #include <string>
 
+#include "os/Text.h"
+
 namespace lintavo::os::posix {
 
 namespace {
 
 constexpr std::size_t kHashDigits = 16;
-
-// FNV-1a: a stable 64-bit hash, the same in every run and on every machine.
-std::uint64_t StableHash(const std::string& text) {
-  std::uint64_t hash = 0xcbf29ce484222325u;
-  for (const char c : text) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 0x100000001b3u;
-  }
-  return hash;
-}
 
 // `name` itself when it has at most `limit` bytes; otherwise its head, '~' and the hash of the
 // whole name in hexadecimal, `limit` bytes in all.

@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "os/Files.h"
+#include "os/PathText.h"
+#include "os/Text.h"
 #include "os/posix/DesktopEntry.h"
-#include "os/posix/PlainText.h"
 #include "os/posix/ProgramSearch.h"
 #include "os/posix/XdgFolders.h"
 

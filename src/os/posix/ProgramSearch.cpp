@@ -6,7 +6,8 @@
 #include <string_view>
 
 #include "os/Files.h"
-#include "os/posix/PlainText.h"
+#include "os/PathText.h"
+#include "os/Text.h"
 #include "os/posix/XdgFolders.h"
 
 namespace lintavo::os::posix {

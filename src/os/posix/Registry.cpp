@@ -1,8 +1,9 @@
 #include "os/Registry.h"
 
 #include "os/Files.h"
+#include "os/PathText.h"
+#include "os/Text.h"
 #include "os/posix/MimeApplications.h"
-#include "os/posix/PlainText.h"
 #include "os/posix/RegistryHive.h"
 #include "os/posix/XdgFolders.h"
 
@@ -21,7 +22,7 @@ bool SameKey(std::string_view a, std::string_view b) {
 }
 
 bool SameValueName(std::string_view a, std::string_view b) {
-  return posix::AsciiLowerCase(a) == posix::AsciiLowerCase(b);
+  return AsciiLowerCase(a) == AsciiLowerCase(b);
 }
 
 // A hive line break inside a key path would forge lines of the file; no key name holds one.
@@ -29,15 +30,10 @@ bool IsValidKeyPath(std::string_view path) {
   return path.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
-// Text as a C string API would store it: up to the first NUL.
-std::string_view UpToNul(std::string_view text) {
-  return text.substr(0, text.find('\0'));
-}
-
 std::string HivePath() {
   const std::string configHome = posix::ConfigHome();
   return configHome.empty() ? std::string()
-                            : posix::JoinPath(configHome, "registry/HKEY_CURRENT_USER.reg");
+                            : JoinPath(configHome, "registry/HKEY_CURRENT_USER.reg");
 }
 
 // The hive as it is now; a missing file is an empty hive. nullopt when the file exists but cannot
@@ -74,7 +70,7 @@ std::optional<std::string> PersonalFolder() {
   if (home.empty()) {
     return std::nullopt;
   }
-  std::string documents = posix::JoinPath(home, "Documents");
+  std::string documents = JoinPath(home, "Documents");
   return DirectoryExists(documents) ? std::optional(documents) : std::nullopt;
 }
 

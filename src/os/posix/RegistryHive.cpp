@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "os/posix/PlainText.h"
+#include "os/Text.h"
 
 namespace lintavo::os::posix {
 

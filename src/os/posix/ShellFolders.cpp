@@ -1,5 +1,6 @@
 #include "os/ShellFolders.h"
 
+#include "os/PathText.h"
 #include "os/posix/XdgFolders.h"
 
 namespace lintavo::os {
@@ -9,25 +10,24 @@ namespace {
 // A folder under $HOME; empty (never "/name") when there is no home folder.
 std::string HomeSubfolder(std::string_view name) {
   const std::string home = posix::HomeFolder();
-  return home.empty() ? std::string() : posix::JoinPath(home, name);
+  return home.empty() ? std::string() : JoinPath(home, name);
 }
 
 }  // namespace
 
-std::string GetSpecialFolder(int csidl) {
-  switch (csidl) {
-    case CSIDL_APPDATA:
+std::string GetSpecialFolder(SpecialFolder folder) {
+  switch (folder) {
+    case SpecialFolder::kAppData:
       return posix::ConfigHome();
-    case CSIDL_DESKTOPDIRECTORY:
+    case SpecialFolder::kDesktopDirectory:
       return posix::UserDirectory("DESKTOP").value_or(HomeSubfolder("Desktop"));
-    default:
-      return {};
   }
+  return {};
 }
 
 std::string QuickLaunchFolder() {
   const std::string dataHome = posix::DataHome();
-  return dataHome.empty() ? std::string() : posix::JoinPath(dataHome, "applications");
+  return dataHome.empty() ? std::string() : JoinPath(dataHome, "applications");
 }
 
 }  // namespace lintavo::os

@@ -3,7 +3,8 @@
 #include <cstdlib>
 
 #include "os/Files.h"
-#include "os/posix/PlainText.h"
+#include "os/PathText.h"
+#include "os/Text.h"
 
 namespace lintavo::os::posix {
 
@@ -23,7 +24,7 @@ bool IsAbsolute(std::string_view path) {
 std::string BaseFolder(const char* variable, std::string_view homeRelativeDefault) {
   const std::string_view value = EnvironmentValue(variable);
   if (IsAbsolute(value)) {
-    return WithoutTrailingSlash(std::string(value));
+    return WithoutTrailingDelimiter(std::string(value));
   }
   const std::string home = HomeFolder();
   return home.empty() ? std::string() : JoinPath(home, homeRelativeDefault);
@@ -37,7 +38,7 @@ std::vector<std::string> FolderList(const char* variable, std::string_view defau
   std::vector<std::string> folders;
   while (!list.empty()) {
     if (const std::string_view entry = TakeField(list, ':'); IsAbsolute(entry)) {
-      folders.push_back(WithoutTrailingSlash(std::string(entry)));
+      folders.push_back(WithoutTrailingDelimiter(std::string(entry)));
     }
   }
   return folders;
@@ -65,7 +66,7 @@ std::optional<std::string> ExpandUserFolder(std::string_view value) {
     return std::nullopt;
   }
   if (IsAbsolute(value)) {
-    return WithoutTrailingSlash(std::string(value));
+    return WithoutTrailingDelimiter(std::string(value));
   }
   const std::string home = HomeFolder();
   if (home.empty()) {
@@ -74,16 +75,16 @@ std::optional<std::string> ExpandUserFolder(std::string_view value) {
   for (const std::string_view variable : {"$HOME", "${HOME}"}) {
     if (value.starts_with(variable) &&
         (value.size() == variable.size() || value[variable.size()] == '/')) {
-      return WithoutTrailingSlash(home + std::string(value.substr(variable.size())));
+      return WithoutTrailingDelimiter(home + std::string(value.substr(variable.size())));
     }
   }
-  return WithoutTrailingSlash(JoinPath(home, value));
+  return WithoutTrailingDelimiter(JoinPath(home, value));
 }
 
 }  // namespace
 
 std::string HomeFolder() {
-  return WithoutTrailingSlash(std::string(EnvironmentValue("HOME")));
+  return WithoutTrailingDelimiter(std::string(EnvironmentValue("HOME")));
 }
 
 std::string ConfigHome() {
@@ -126,22 +127,6 @@ std::optional<std::string> UserDirectory(std::string_view name) {
     }
   }
   return folder;
-}
-
-std::string JoinPath(const std::string& folder, std::string_view name) {
-  std::string path = folder;
-  if (path.empty() || path.back() != '/') {
-    path += '/';
-  }
-  path += name;
-  return path;
-}
-
-std::string WithoutTrailingSlash(std::string path) {
-  while (path.size() > 1 && path.back() == '/') {
-    path.pop_back();
-  }
-  return path;
 }
 
 }  // namespace lintavo::os::posix

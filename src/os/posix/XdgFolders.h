@@ -25,10 +25,4 @@ std::vector<std::string> DataDirs();
 // "DOCUMENTS"); nullopt when the file does not name one.
 std::optional<std::string> UserDirectory(std::string_view name);
 
-// `folder` + "/" + `name`, with no doubled slash after the root folder.
-std::string JoinPath(const std::string& folder, std::string_view name);
-
-// `path` without trailing slashes; the root folder stays "/".
-std::string WithoutTrailingSlash(std::string path);
-
 }  // namespace lintavo::os::posix

@@ -6,7 +6,7 @@
 #include <QtGlobal>
 #include <string>
 
-#include "app/GuiResources.h"
+#include "app/AppResources.h"
 #include "app/TApplication.h"
 #include "skin/ErrorReporting.h"
 #include "skin/ModalDialogs.h"
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
   lintavo::TApplication application(argc, argv);
   // Tests close windows without an event loop to end.
   lintavo::TApplication::setQuitOnLastWindowClosed(false);
-  lintavo::RegisterGuiResources();
+  lintavo::RegisterAppResources();
   lintavo::ApplySkin(application);
 
   // Nothing may wait for a person or go unseen: a dialog that no test answers, or an error that

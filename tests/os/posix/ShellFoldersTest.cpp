@@ -17,7 +17,7 @@ void SetVariable(const char* name, const char* value) {
   }
 }
 
-class GetSpecialFolderTest : public ::testing::Test {
+class ShellFoldersTest : public ::testing::Test {
  protected:
   // "~" at the start of an expected path stands for the isolated home folder.
   std::string InHome(const std::string& path) const {
@@ -30,7 +30,7 @@ class GetSpecialFolderTest : public ::testing::Test {
   test::IsolatedHome home_;
 };
 
-TEST_F(GetSpecialFolderTest, AppDataIsTheConfigHome) {
+TEST_F(ShellFoldersTest, AppDataIsTheConfigHome) {
   struct Case {
     const char* configHome;  // nullptr: unset
     std::string expected;
@@ -43,11 +43,11 @@ TEST_F(GetSpecialFolderTest, AppDataIsTheConfigHome) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.configHome ? c.configHome : "(unset)");
     SetVariable("XDG_CONFIG_HOME", c.configHome);
-    EXPECT_EQ(os::GetSpecialFolder(os::CSIDL_APPDATA), InHome(c.expected));
+    EXPECT_EQ(os::GetSpecialFolder(os::SpecialFolder::kAppData), InHome(c.expected));
   }
 }
 
-TEST_F(GetSpecialFolderTest, DesktopComesFromTheUserFolders) {
+TEST_F(ShellFoldersTest, DesktopComesFromTheUserFolders) {
   struct Case {
     std::string userDirs;
     std::string expected;
@@ -72,15 +72,15 @@ TEST_F(GetSpecialFolderTest, DesktopComesFromTheUserFolders) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.userDirs);
     WriteUserDirs(c.userDirs);
-    EXPECT_EQ(os::GetSpecialFolder(os::CSIDL_DESKTOPDIRECTORY), InHome(c.expected));
+    EXPECT_EQ(os::GetSpecialFolder(os::SpecialFolder::kDesktopDirectory), InHome(c.expected));
   }
 }
 
-TEST_F(GetSpecialFolderTest, DesktopDefaultsWithoutAUserFoldersFile) {
-  EXPECT_EQ(os::GetSpecialFolder(os::CSIDL_DESKTOPDIRECTORY), home_.Home() + "/Desktop");
+TEST_F(ShellFoldersTest, DesktopDefaultsWithoutAUserFoldersFile) {
+  EXPECT_EQ(os::GetSpecialFolder(os::SpecialFolder::kDesktopDirectory), home_.Home() + "/Desktop");
 }
 
-TEST_F(GetSpecialFolderTest, QuickLaunchIsTheLauncherFolderOfTheDataHome) {
+TEST_F(ShellFoldersTest, QuickLaunchIsTheLauncherFolderOfTheDataHome) {
   EXPECT_EQ(os::QuickLaunchFolder(), home_.DataHome() + "/applications");
   SetVariable("XDG_DATA_HOME", nullptr);
   EXPECT_EQ(os::QuickLaunchFolder(), home_.Home() + "/.local/share/applications");
@@ -88,27 +88,21 @@ TEST_F(GetSpecialFolderTest, QuickLaunchIsTheLauncherFolderOfTheDataHome) {
   EXPECT_EQ(os::QuickLaunchFolder(), "/srv/data/applications");
 }
 
-TEST_F(GetSpecialFolderTest, NoHomeGivesNoFolderRatherThanOneAtTheRoot) {
+TEST_F(ShellFoldersTest, NoHomeGivesNoFolderRatherThanOneAtTheRoot) {
   SetVariable("HOME", "");
   SetVariable("XDG_CONFIG_HOME", nullptr);
   SetVariable("XDG_DATA_HOME", nullptr);
-  EXPECT_EQ(os::GetSpecialFolder(os::CSIDL_APPDATA), "");
-  EXPECT_EQ(os::GetSpecialFolder(os::CSIDL_DESKTOPDIRECTORY), "");
+  EXPECT_EQ(os::GetSpecialFolder(os::SpecialFolder::kAppData), "");
+  EXPECT_EQ(os::GetSpecialFolder(os::SpecialFolder::kDesktopDirectory), "");
   EXPECT_EQ(os::QuickLaunchFolder(), "");
 }
 
-TEST_F(GetSpecialFolderTest, WithoutHomeOnlyAnAbsoluteUserFolderCounts) {
+TEST_F(ShellFoldersTest, WithoutHomeOnlyAnAbsoluteUserFolderCounts) {
   SetVariable("HOME", nullptr);
   WriteUserDirs("XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n");
-  EXPECT_EQ(os::GetSpecialFolder(os::CSIDL_DESKTOPDIRECTORY), "");
+  EXPECT_EQ(os::GetSpecialFolder(os::SpecialFolder::kDesktopDirectory), "");
   WriteUserDirs("XDG_DESKTOP_DIR=\"/srv/desk\"\n");
-  EXPECT_EQ(os::GetSpecialFolder(os::CSIDL_DESKTOPDIRECTORY), "/srv/desk");
-}
-
-TEST_F(GetSpecialFolderTest, OtherFoldersAreUnknown) {
-  for (const int csidl : {0, 5, 27, -1}) {
-    EXPECT_EQ(os::GetSpecialFolder(csidl), "") << csidl;
-  }
+  EXPECT_EQ(os::GetSpecialFolder(os::SpecialFolder::kDesktopDirectory), "/srv/desk");
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
-#include <vector>
 
 namespace lintavo::test {
 
@@ -25,11 +23,5 @@ struct BmpHeader {
 
 // Reads the file and info headers at the start of `bytes`, which must be at least 54 long.
 BmpHeader ReadBmpHeader(const std::string& bytes);
-
-// The text of the Failure `action` throws, or "(no failure)".
-std::string FailureText(const std::function<void()>& action);
-
-// The names of the entries in `folder`, sorted.
-std::vector<std::string> FolderContent(const std::string& folder);
 
 }  // namespace lintavo::test

@@ -137,7 +137,7 @@ TEST(InstanceGuardInProcessTest, AdmitsCountsRefusesAndReleasesThroughTheApi) {
 
   InstanceGuard first;
   ASSERT_FALSE(first.RefuseIfRunning(0x1234, 1));
-  const int handle = first.ActivationRequestHandle();
+  const int handle = static_cast<int>(first.ActivationRequestHandle());
   ASSERT_GE(handle, 0);
   EXPECT_NE(fcntl(handle, F_GETFL) & O_NONBLOCK, 0);
   EXPECT_NE(fcntl(handle, F_GETFD) & FD_CLOEXEC, 0);
@@ -147,7 +147,7 @@ TEST(InstanceGuardInProcessTest, AdmitsCountsRefusesAndReleasesThroughTheApi) {
     InstanceGuard refused;
     EXPECT_TRUE(refused.RefuseIfRunning(0x5678, 1));
     EXPECT_TRUE(refused.RefuseIfRunning(0x5678, 1)) << "a second call gives the same answer";
-    EXPECT_EQ(refused.ActivationRequestHandle(), -1);
+    EXPECT_EQ(refused.ActivationRequestHandle(), os::kNoWaitHandle);
   }
   EXPECT_TRUE(first.TakeActivationRequest());
   EXPECT_FALSE(first.TakeActivationRequest()) << "one request was sent";
@@ -164,7 +164,7 @@ TEST(InstanceGuardInProcessTest, AdmitsCountsRefusesAndReleasesThroughTheApi) {
     // A maximum above the count admits another instance, which then holds the record too.
     InstanceGuard second;
     EXPECT_FALSE(second.RefuseIfRunning(0x9abc, 2));
-    EXPECT_EQ(second.ActivationRequestHandle(), -1) << "the first instance listens";
+    EXPECT_EQ(second.ActivationRequestHandle(), os::kNoWaitHandle) << "the first instance listens";
     EXPECT_TRUE(InstanceGuard().RefuseIfRunning(0xdef0, 2));
     record = RecordOf(program);
     ASSERT_TRUE(record);
@@ -176,7 +176,7 @@ TEST(InstanceGuardInProcessTest, AdmitsCountsRefusesAndReleasesThroughTheApi) {
   EXPECT_EQ(record->instanceCount, 1) << "the destructor gave up the second place";
 
   first.ReleaseInstance();
-  EXPECT_EQ(first.ActivationRequestHandle(), -1);
+  EXPECT_EQ(first.ActivationRequestHandle(), os::kNoWaitHandle);
   EXPECT_FALSE(first.TakeActivationRequest());
   EXPECT_FALSE(RecordOf(program)) << "the last instance to end removes the record";
   first.ReleaseInstance();

@@ -1,4 +1,4 @@
-#include "dialogs/RegistryWriting.h"
+#include "pages/RegistryWriting.h"
 
 #include "os/Failure.h"
 

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "RegistryValues.h"
 #include "os/Registry.h"
+#include "support/RegistryValues.h"
 #include "support/TestEnvironment.h"
 
 namespace lintavo {
@@ -21,7 +21,7 @@ using test::WriteFileBytes;
 
 constexpr const char* kKey = "Software\\Lintavo\\Settings";
 
-class RegistryTest : public ::testing::Test {
+class RegistryHiveTest : public ::testing::Test {
  protected:
   std::string HivePath() const { return home_.ConfigHome() + "/registry/HKEY_CURRENT_USER.reg"; }
   std::string Hive() const { return ReadFileBytes(HivePath()); }
@@ -40,7 +40,7 @@ class RegistryTest : public ::testing::Test {
   test::IsolatedHome home_;
 };
 
-TEST_F(RegistryTest, WrittenValuesReadBackAndFormTheHiveFile) {
+TEST_F(RegistryHiveTest, WrittenValuesReadBackAndFormTheHiveFile) {
   RegistryKey key = CreateKey(kKey);
   EXPECT_TRUE(key.SetString("Folder", "C:\\My \"Pages\"\\"));
   EXPECT_TRUE(key.SetDWord("Count", 42));
@@ -63,7 +63,7 @@ TEST_F(RegistryTest, WrittenValuesReadBackAndFormTheHiveFile) {
             "\"Max\"=dword:ffffffff\n");
 }
 
-TEST_F(RegistryTest, KeysAndValueNamesIgnoreCase) {
+TEST_F(RegistryHiveTest, KeysAndValueNamesIgnoreCase) {
   RegistryKey key = CreateKey(kKey);
   ASSERT_TRUE(key.SetString("Name", "first"));
 
@@ -79,7 +79,7 @@ TEST_F(RegistryTest, KeysAndValueNamesIgnoreCase) {
             "\"name\"=dword:00000007\n");
 }
 
-TEST_F(RegistryTest, AKeyExistsWithItsSectionOrOneBelowIt) {
+TEST_F(RegistryHiveTest, AKeyExistsWithItsSectionOrOneBelowIt) {
   EXPECT_FALSE(RegistryKey::OpenForReading(RegistryRoot::CurrentUser, "Software\\Lintavo"));
   CreateKey("Software\\Lintavo\\Deep\\Key");
 
@@ -99,7 +99,7 @@ TEST_F(RegistryTest, AKeyExistsWithItsSectionOrOneBelowIt) {
   EXPECT_FALSE(RegistryKey::Create(RegistryRoot::CurrentUser, "Bad\r\nName"));
 }
 
-TEST_F(RegistryTest, KeysOpenedForReadingAndClassKeysAreNotWritten) {
+TEST_F(RegistryHiveTest, KeysOpenedForReadingAndClassKeysAreNotWritten) {
   RegistryKey key = CreateKey(kKey);
   ASSERT_TRUE(key.SetString("Name", "kept"));
   const std::string before = Hive();
@@ -114,7 +114,7 @@ TEST_F(RegistryTest, KeysOpenedForReadingAndClassKeysAreNotWritten) {
   EXPECT_EQ(Hive(), before);
 }
 
-TEST_F(RegistryTest, DataOfEveryKindDecodes) {
+TEST_F(RegistryHiveTest, DataOfEveryKindDecodes) {
   struct Case {
     std::string line;
     RegistryValueType type;
@@ -153,7 +153,7 @@ TEST_F(RegistryTest, DataOfEveryKindDecodes) {
   }
 }
 
-TEST_F(RegistryTest, TextWithLineBreaksAndQuotesRoundTripsWithoutForgingLines) {
+TEST_F(RegistryHiveTest, TextWithLineBreaksAndQuotesRoundTripsWithoutForgingLines) {
   RegistryKey key = CreateKey(kKey);
   const std::string texts[] = {
       "x\"\n[HKEY_CURRENT_USER\\Forged]\n\"Injected\"=\"yes",
@@ -174,7 +174,7 @@ TEST_F(RegistryTest, TextWithLineBreaksAndQuotesRoundTripsWithoutForgingLines) {
   EXPECT_FALSE(Read(kKey, "Injected"));
 }
 
-TEST_F(RegistryTest, TextEndsAtANulAsInAStringApi) {
+TEST_F(RegistryHiveTest, TextEndsAtANulAsInAStringApi) {
   RegistryKey key = CreateKey(kKey);
   ASSERT_TRUE(key.SetString(std::string("Name\0tail", 9), std::string("data\0tail", 9)));
   EXPECT_EQ(TextOf(Read(kKey, "Name")), "data");
@@ -182,7 +182,7 @@ TEST_F(RegistryTest, TextEndsAtANulAsInAStringApi) {
 
 // A hive written by hand or by another tool: everything we do not set survives a rewrite
 // byte for byte.
-TEST_F(RegistryTest, ARewriteKeepsEverythingItDoesNotChange) {
+TEST_F(RegistryHiveTest, ARewriteKeepsEverythingItDoesNotChange) {
   const std::string original =
       "Windows Registry Editor Version 5.00\n"
       "\n"
@@ -231,7 +231,7 @@ TEST_F(RegistryTest, ARewriteKeepsEverythingItDoesNotChange) {
             "\"A\"=\"b\"\n");
 }
 
-TEST_F(RegistryTest, AFileWithCarriageReturnsKeepsThem) {
+TEST_F(RegistryHiveTest, AFileWithCarriageReturnsKeepsThem) {
   WriteHive(
       "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n\"A\"=\"1\"\r\n");
   EXPECT_EQ(TextOf(Read("K", "A")), "1");
@@ -241,7 +241,7 @@ TEST_F(RegistryTest, AFileWithCarriageReturnsKeepsThem) {
             "\"A\"=\"1\"\r\n\"B\"=\"2\"\r\n");
 }
 
-TEST_F(RegistryTest, TheLastOfRepeatedValuesCountsAndASetLeavesOne) {
+TEST_F(RegistryHiveTest, TheLastOfRepeatedValuesCountsAndASetLeavesOne) {
   WriteHive(
       "Windows Registry Editor Version 5.00\n\n"
       "[HKCU\\K]\n\"A\"=\"first\"\n\"a\"=\"second\"\n\n"
@@ -256,7 +256,7 @@ TEST_F(RegistryTest, TheLastOfRepeatedValuesCountsAndASetLeavesOne) {
             "[HKEY_CURRENT_USER\\k]\n\"A\"=\"only\"\n\"B\"=\"b\"\n");
 }
 
-TEST_F(RegistryTest, EveryOperationReadsTheStoreAfresh) {
+TEST_F(RegistryHiveTest, EveryOperationReadsTheStoreAfresh) {
   RegistryKey key = CreateKey(kKey);
   ASSERT_TRUE(key.SetString("Name", "ours"));
 
@@ -275,7 +275,7 @@ TEST_F(RegistryTest, EveryOperationReadsTheStoreAfresh) {
             "[HKEY_CURRENT_USER\\Software\\Lintavo\\Settings]\n\"Name\"=\"again\"\n");
 }
 
-TEST_F(RegistryTest, AGarbledHiveIsReadAsFarAsPossibleAndNeverLost) {
+TEST_F(RegistryHiveTest, AGarbledHiveIsReadAsFarAsPossibleAndNeverLost) {
   const std::string garbled = std::string("\0\xff\xfe\x01 binary junk\n", 17) +
                               "[HKEY_CURRENT_USER\\K\n"  // no closing bracket: no section
                               "\"A\"=\"1\"\n"
@@ -304,7 +304,7 @@ TEST_F(RegistryTest, AGarbledHiveIsReadAsFarAsPossibleAndNeverLost) {
                         "\"C\"=\"3\"\n");
 }
 
-TEST_F(RegistryTest, AValueSetAfterAContinuationAtTheEndOfTheFileReadsBack) {
+TEST_F(RegistryHiveTest, AValueSetAfterAContinuationAtTheEndOfTheFileReadsBack) {
   WriteHive("[HKEY_CURRENT_USER\\K]\n\"B\"=hex:\\");
   ASSERT_TRUE(CreateKey("K").SetString("D", "4"));
   EXPECT_EQ(TextOf(Read("K", "D")), "4");
@@ -313,7 +313,7 @@ TEST_F(RegistryTest, AValueSetAfterAContinuationAtTheEndOfTheFileReadsBack) {
 }
 
 // A hive of one line ending in CR alone: the CR ends the line, now and after a rewrite.
-TEST_F(RegistryTest, AOneLineHiveEndingInCrMeansTheSameAfterARewrite) {
+TEST_F(RegistryHiveTest, AOneLineHiveEndingInCrMeansTheSameAfterARewrite) {
   WriteHive("[HKEY_CURRENT_USER\\K]\r");
   EXPECT_TRUE(RegistryKey::OpenForReading(RegistryRoot::CurrentUser, "K"));
   ASSERT_TRUE(CreateKey("L").SetString("A", "1"));
@@ -323,7 +323,7 @@ TEST_F(RegistryTest, AOneLineHiveEndingInCrMeansTheSameAfterARewrite) {
 
 // The hive leads to something that cannot be read as a file (tests run with every permission,
 // so a symlink to a folder stands in for an unreadable file). Writing must not replace it.
-TEST_F(RegistryTest, AnUnreadableHiveIsNeitherReadNorOverwritten) {
+TEST_F(RegistryHiveTest, AnUnreadableHiveIsNeitherReadNorOverwritten) {
   RegistryKey key = CreateKey(kKey);
   const std::string elsewhere = home_.Home() + "/elsewhere";
   fs::create_directories(elsewhere);
@@ -338,7 +338,7 @@ TEST_F(RegistryTest, AnUnreadableHiveIsNeitherReadNorOverwritten) {
   EXPECT_TRUE(fs::is_symlink(HivePath()));
 }
 
-TEST_F(RegistryTest, NoConfigFolderMeansNoStore) {
+TEST_F(RegistryHiveTest, NoConfigFolderMeansNoStore) {
   setenv("HOME", "", 1);
   unsetenv("XDG_CONFIG_HOME");
   EXPECT_FALSE(RegistryKey::Create(RegistryRoot::CurrentUser, kKey));

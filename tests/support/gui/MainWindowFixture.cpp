@@ -1,4 +1,4 @@
-#include "app/MainWindowFixture.h"
+#include "support/gui/MainWindowFixture.h"
 
 #include <QColor>
 #include <QImage>
@@ -9,45 +9,45 @@
 
 namespace lintavo::test {
 
-void MainWindowTest::PutJpeg(const std::string& name, int width, int height) const {
+void MainWindowFixture::PutJpeg(const std::string& name, int width, int height) const {
   QImage picture(width, height, QImage::Format_RGB32);
   picture.fill(QColor(40, 90, 160));
   ASSERT_TRUE(picture.save(QString::fromStdString(ProgramFolder() + name), "JPG"));
 }
 
-std::string MainWindowTest::ConfigFile() const {
+std::string MainWindowFixture::ConfigFile() const {
   return LocateConfigFile(ProgramFolder());
 }
 
-std::string MainWindowTest::StoredLastPage() const {
+std::string MainWindowFixture::StoredLastPage() const {
   return ProfileFile::Load(ConfigFile()).ReadString("Settings", "LastPage", "(missing)");
 }
 
-TfrmMain& MainWindowTest::Start(MainWindowDialogs dialogs) {
+TfrmMain& MainWindowFixture::Start(MainWindowDialogs dialogs) {
   window_.reset();
   window_ = std::make_unique<TfrmMain>(ProgramFolder(), messages_, std::move(dialogs));
   window_->show();
   return *window_;
 }
 
-QComboBox& MainWindowTest::PageList() const {
+QComboBox& MainWindowFixture::PageList() const {
   return *window_->findChild<QComboBox*>("cbxWebPages");
 }
 
-QPushButton& MainWindowTest::Button(const char* name) const {
+QPushButton& MainWindowFixture::Button(const char* name) const {
   auto* button = window_->findChild<QPushButton*>(name);
   EXPECT_NE(button, nullptr) << name;
   return *button;
 }
 
-void MainWindowTest::PickPage(int position) const {
+void MainWindowFixture::PickPage(int position) const {
   QComboBox& list = PageList();
   for (int step = 0; step < 2 * kPageCount && list.currentIndex() != position; ++step) {
     QTest::keyClick(&list, list.currentIndex() < position ? Qt::Key_Down : Qt::Key_Up);
   }
 }
 
-std::vector<std::string> MainWindowTest::PageNames() const {
+std::vector<std::string> MainWindowFixture::PageNames() const {
   std::vector<std::string> names;
   for (int i = 0; i < PageList().count(); ++i) {
     names.push_back(PageList().itemText(i).toStdString());

@@ -1,10 +1,6 @@
-#include "codecs/CodecTestSupport.h"
+#include "support/BmpHeader.h"
 
-#include <algorithm>
-#include <filesystem>
 #include <stdexcept>
-
-#include "os/Failure.h"
 
 namespace lintavo::test {
 
@@ -39,24 +35,6 @@ BmpHeader ReadBmpHeader(const std::string& bytes) {
   header.imageSize = LittleEndianAt(bytes, 34, 4);
   header.coloursUsed = LittleEndianAt(bytes, 46, 4);
   return header;
-}
-
-std::string FailureText(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Failure& failure) {
-    return failure.what();
-  }
-  return "(no failure)";
-}
-
-std::vector<std::string> FolderContent(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 }  // namespace lintavo::test

@@ -19,7 +19,7 @@ namespace lintavo::test {
 
 // A main window over a program folder and a home of its own. Messages, dialogs and reported
 // errors are scripted and recorded; an error that a test does not take fails it.
-class MainWindowTest : public ::testing::Test {
+class MainWindowFixture : public ::testing::Test {
  protected:
   void TearDown() override {
     EXPECT_TRUE(errors_.Messages().empty()) << "unexpected error: " << errors_.Messages().front();

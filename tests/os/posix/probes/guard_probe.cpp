@@ -60,7 +60,7 @@ bool ServeUntilStopped(lintavo::os::InstanceGuard& guard, const std::string& req
     if (std::chrono::steady_clock::now() > giveUp) {
       return false;
     }
-    pollfd listener{guard.ActivationRequestHandle(), POLLIN, 0};
+    pollfd listener{static_cast<int>(guard.ActivationRequestHandle()), POLLIN, 0};
     if (poll(&listener, 1, 20) > 0) {
       AppendLine(requestLog, guard.TakeActivationRequest() ? "activated" : "ignored");
     }

@@ -1,4 +1,4 @@
-#include "codecs/TestJpegs.h"
+#include "support/TestJpegs.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,0 +1,38 @@
+#include "os/PathText.h"
+
+#include "os/Paths.h"
+
+namespace lintavo::os {
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  if (path.empty() || path.back() != kPathDelimiter) {
+    path += kPathDelimiter;
+  }
+  path += name;
+  return path;
+}
+
+std::string WithTrailingDelimiter(std::string path) {
+  if (!path.empty() && path.back() != kPathDelimiter) {
+    path += kPathDelimiter;
+  }
+  return path;
+}
+
+std::string WithoutTrailingDelimiter(std::string path) {
+  while (path.size() > 1 && path.back() == kPathDelimiter) {
+    path.pop_back();
+  }
+  return path;
+}
+
+std::string ParentFolder(std::string_view path) {
+  const auto delimiter = path.find_last_of(kPathDelimiter);
+  if (delimiter == std::string_view::npos) {
+    return ".";
+  }
+  return std::string(delimiter == 0 ? path.substr(0, 1) : path.substr(0, delimiter));
+}
+
+}  // namespace lintavo::os

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Paths as text, joined and taken apart at the platform's path delimiter (os/Paths.h).
+namespace lintavo::os {
+
+// `folder`, one delimiter and `name`; a folder that ends in a delimiter (the root folder) gets no
+// second one.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// The path ending in exactly one delimiter; the empty path stays empty.
+std::string WithTrailingDelimiter(std::string path);
+
+// The path without trailing delimiters; the root folder stays as it is.
+std::string WithoutTrailingDelimiter(std::string path);
+
+// The folder that holds `path`: everything before its last delimiter, the root folder for a path
+// right below it, "." for a path without a delimiter.
+std::string ParentFolder(std::string_view path);
+
+}  // namespace lintavo::os

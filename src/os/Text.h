@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Small routines on 8-bit text that the readers and writers of files share.
+namespace lintavo::os {
+
+// Text as a C string holds it: up to the first NUL byte.
+std::string_view UpToNul(std::string_view text);
+
+// A space or a tab.
+bool IsBlank(char c);
+
+std::string_view TrimLeadingBlanks(std::string_view text);
+std::string_view TrimBlanks(std::string_view text);
+
+// An ASCII letter in lower case; every other byte (UTF-8 included) unchanged.
+char AsciiLower(char c);
+// `text` with its ASCII letters in lower case.
+std::string AsciiLowerCase(std::string_view text);
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// A stable 64-bit hash (FNV-1a), the same in every run and on every machine; the second ignores
+// ASCII case, to go with EqualIgnoringAsciiCase.
+std::uint64_t StableHash(std::string_view text);
+std::uint64_t StableHashIgnoringAsciiCase(std::string_view text);
+
+// Takes the text up to the first `separator` off the front of `rest` and returns it; `rest` keeps
+// what follows the separator (nothing when there is none).
+std::string_view TakeField(std::string_view& rest, char separator);
+
+// Takes the next line off `rest`, without its LF or CR LF.
+std::string_view TakeLine(std::string_view& rest);
+
+}  // namespace lintavo::os
