@@ -5,6 +5,7 @@
 #
 # SECONDS-PER-TARGET defaults to 60; without TARGETs every target runs, one after the other:
 #   settings_file registry_hive desktop_entry mime_applications page_generation jpeg_to_bitmap
+#   firefox_session chromium_session
 #
 # Installs clang and its fuzzing runtime when they are missing (apt-get, as root or through
 # sudo), builds the targets with clang and -fsanitize=fuzzer,address,undefined into build-fuzz/,
@@ -19,7 +20,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 all_targets=(settings_file registry_hive desktop_entry mime_applications page_generation
-  jpeg_to_bitmap)
+  jpeg_to_bitmap firefox_session chromium_session)
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
 targets=("$@")
@@ -32,8 +33,8 @@ for target in "${targets[@]}"; do
 done
 
 missing=()
-for package in clang libclang-rt-14-dev cmake ninja-build libjpeg62-turbo-dev libgtest-dev \
-  libgmock-dev; do
+for package in clang libclang-rt-14-dev cmake ninja-build pkg-config libjpeg62-turbo-dev \
+  liblz4-dev nlohmann-json3-dev libgtest-dev libgmock-dev; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
     missing+=("$package")
 done

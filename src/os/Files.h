@@ -39,6 +39,11 @@ ErrorCode OpenFileForReading(const std::string& path, std::FILE*& file);
 // refused rather than read, so a pipe in a file's place can never hang the program.
 ErrorCode ReadWholeFile(const std::string& path, std::string& bytes);
 
+// Reads a whole file as ReadWholeFile does when it holds at most `maxSize` bytes. A larger one
+// (also one that grows past `maxSize` while it is read) is refused with kFileTooLarge and `bytes`
+// left empty; the read stops as soon as the file proves too large.
+ErrorCode ReadFileUpTo(const std::string& path, std::size_t maxSize, std::string& bytes);
+
 // What a read found at the path of a file that the program rewrites as a whole from what it read
 // (the settings file, the registry hive).
 enum class ExistingFile {

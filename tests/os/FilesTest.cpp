@@ -201,6 +201,32 @@ TEST(ReadWholeFileTest, ReadsEveryByteOrReportsWhyNot) {
             os::ErrorCodeOf(os::ErrorCondition::kInvalidData));
 }
 
+// Files another program writes are read with a cap, so an enormous one costs no more than the cap.
+TEST(ReadFileUpToTest, ReadsAFileUpToTheCapAndRefusesALargerOne) {
+  TempFolder folder;
+  WriteFileBytes(folder / "data", kBinary);
+  const struct {
+    std::size_t cap;
+    bool read;
+  } cases[] = {
+      {kBinary.size(), true},
+      {kBinary.size() + 1, true},
+      {kBinary.size() - 1, false},
+      {0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.cap);
+    std::string bytes = "stale";
+    EXPECT_EQ(os::ReadFileUpTo(folder / "data", c.cap, bytes),
+              c.read ? 0 : os::ErrorCodeOf(os::ErrorCondition::kFileTooLarge));
+    EXPECT_EQ(bytes, c.read ? kBinary : "");
+  }
+  std::string bytes;
+  ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0600), 0);
+  EXPECT_EQ(os::ReadFileUpTo(folder / "pipe", 100, bytes),
+            os::ErrorCodeOf(os::ErrorCondition::kInvalidData));
+}
+
 // Settings are rewritten from what was read; only a missing file may be created afresh.
 TEST(ReadFileToRewriteTest, TellsAMissingFileFromOneThatCannotBeRead) {
   TempFolder folder;

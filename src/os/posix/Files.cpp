@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -173,11 +175,19 @@ ErrorCode OpenFileForReading(const std::string& path, std::FILE*& file) {
 }
 
 ErrorCode ReadWholeFile(const std::string& path, std::string& bytes) {
+  return ReadFileUpTo(path, std::numeric_limits<std::size_t>::max(), bytes);
+}
+
+ErrorCode ReadFileUpTo(const std::string& path, std::size_t maxSize, std::string& bytes) {
   bytes.clear();
   int fd = -1;
   off_t size = 0;
   if (const ErrorCode error = OpenPlainFile(path, fd, size)) {
     return error;
+  }
+  if (static_cast<std::uintmax_t>(size) > maxSize) {
+    close(fd);
+    return EFBIG;
   }
   bytes.reserve(static_cast<std::size_t>(size));
   char buffer[65536];
@@ -194,6 +204,11 @@ ErrorCode ReadWholeFile(const std::string& path, std::string& bytes) {
     }
     if (got == 0) {
       break;
+    }
+    if (static_cast<std::size_t>(got) > maxSize - bytes.size()) {
+      close(fd);
+      bytes.clear();
+      return EFBIG;
     }
     bytes.append(buffer, static_cast<std::size_t>(got));
   }

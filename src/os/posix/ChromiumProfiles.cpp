@@ -1,0 +1,95 @@
+#include "os/posix/ChromiumProfiles.h"
+
+#include <dirent.h>
+
+#include <algorithm>
+#include <string_view>
+
+#include "os/Files.h"
+#include "os/PathText.h"
+#include "os/posix/XdgFolders.h"
+
+namespace lintavo::os::posix {
+
+namespace {
+
+constexpr std::string_view kSessionFilePrefix = "Session_";
+
+// The names in a folder, "." and ".." left out; none when it cannot be listed.
+std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* listing = opendir(folder.c_str());
+  if (listing == nullptr) {
+    return names;
+  }
+  while (const dirent* entry = readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") {
+      names.emplace_back(name);
+    }
+  }
+  closedir(listing);
+  return names;
+}
+
+// The time in a session file's name without leading zeros; empty when it is no session file.
+std::string_view SessionTime(std::string_view name) {
+  if (!name.starts_with(kSessionFilePrefix)) {
+    return {};
+  }
+  std::string_view digits = name.substr(kSessionFilePrefix.size());
+  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
+    return {};
+  }
+  const std::size_t significant = digits.find_first_not_of('0');
+  return significant == std::string_view::npos ? digits.substr(digits.size() - 1)
+                                               : digits.substr(significant);
+}
+
+// Decimal numbers of any length, compared by value.
+bool EarlierTime(std::string_view a, std::string_view b) {
+  return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
+}  // namespace
+
+std::vector<std::string> ChromiumUserDataFolders() {
+  const std::string configHome = ConfigHome();
+  if (configHome.empty()) {
+    return {};
+  }
+  std::vector<std::string> folders;
+  for (const std::string_view browser :
+       {"chromium", "google-chrome", "BraveSoftware/Brave-Browser", "microsoft-edge", "vivaldi"}) {
+    folders.push_back(JoinPath(configHome, browser));
+  }
+  return folders;
+}
+
+std::vector<std::string> ChromiumProfileFolders(const std::string& userDataFolder) {
+  std::vector<std::string> names = NamesIn(userDataFolder);
+  std::sort(names.begin(), names.end());
+  std::vector<std::string> folders;
+  for (const std::string& name : names) {
+    std::string folder = JoinPath(userDataFolder, name);
+    if (DirectoryExists(JoinPath(folder, "Sessions"))) {
+      folders.push_back(std::move(folder));
+    }
+  }
+  return folders;
+}
+
+std::string NewestSessionFile(const std::string& profileFolder) {
+  const std::string sessions = JoinPath(profileFolder, "Sessions");
+  const std::vector<std::string> names = NamesIn(sessions);
+  const std::string* newest = nullptr;
+  for (const std::string& name : names) {
+    const std::string_view time = SessionTime(name);
+    if (!time.empty() && (newest == nullptr || EarlierTime(SessionTime(*newest), time))) {
+      newest = &name;
+    }
+  }
+  return newest == nullptr ? std::string() : JoinPath(sessions, *newest);
+}
+
+}  // namespace lintavo::os::posix
