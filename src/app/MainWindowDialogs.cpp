@@ -2,14 +2,20 @@
 
 #include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
+#include "dialogs/TfrmHPSettings.h"
 #include "dialogs/TfrmQuickAccess.h"
 
 namespace lintavo {
 
 MainWindowDialogs InstalledDialogs() {
   MainWindowDialogs dialogs;
-  // The page settings dialog (Edit) and the background picture dialog (Select Background) are
-  // not part of this build yet; their factories stay empty until they are.
+  // The background picture dialog (Select Background) is not part of this build yet; its factory
+  // stays empty until it is.
+  dialogs.pageSettings = [](TfrmMain& mainWindow) -> std::unique_ptr<QDialog> {
+    return std::make_unique<TfrmHPSettings>(mainWindow.WebManager(), mainWindow.SelectedPosition(),
+                                            mainWindow.ConfigFile(), mainWindow.bsSkinMessage1(),
+                                            os::ShellWindows::Snapshot, &mainWindow);
+  };
   dialogs.options = [](TfrmMain& mainWindow) -> std::unique_ptr<QDialog> {
     return std::make_unique<TfrmQuickAccess>(mainWindow.bsSkinMessage1(), &mainWindow);
   };

@@ -9,4 +9,8 @@ namespace lintavo {
 // its parent is on, or of the primary screen.
 void UseFixedDialogFrame(QDialog& dialog);
 
+// The same for a dialog that the person may resize; with `closeButton` its title bar has the
+// button that closes it (as Cancel does), otherwise none.
+void UseResizableDialogFrame(QDialog& dialog, bool closeButton);
+
 }  // namespace lintavo

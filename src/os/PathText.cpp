@@ -27,6 +27,17 @@ std::string WithoutTrailingDelimiter(std::string path) {
   return path;
 }
 
+std::string FileUrlOfPath(std::string_view path) {
+  std::string url = "file://";
+  if (!path.starts_with(kPathDelimiter)) {
+    url += '/';
+  }
+  for (const char c : path) {
+    url += c == kPathDelimiter ? '/' : c;
+  }
+  return url;
+}
+
 std::string ParentFolder(std::string_view path) {
   const auto delimiter = path.find_last_of(kPathDelimiter);
   if (delimiter == std::string_view::npos) {

@@ -16,6 +16,11 @@ std::string WithTrailingDelimiter(std::string path);
 // The path without trailing delimiters; the root folder stays as it is.
 std::string WithoutTrailingDelimiter(std::string path);
 
+// The file URL of an absolute path, nothing escaped: path delimiters become "/", and "file://"
+// and a "/" go in front ("/home/ann/My Links" gives file:///home/ann/My Links, C:\Links gives
+// file:///C:/Links).
+std::string FileUrlOfPath(std::string_view path);
+
 // The folder that holds `path`: everything before its last delimiter, the root folder for a path
 // right below it, "." for a path without a delimiter.
 std::string ParentFolder(std::string_view path);

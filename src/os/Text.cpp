@@ -40,6 +40,17 @@ std::string_view TrimBlanks(std::string_view text) {
   return text;
 }
 
+std::string_view TrimSpacesAndControls(std::string_view text) {
+  const auto isSpaceOrControl = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!text.empty() && isSpaceOrControl(text.front())) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && isSpaceOrControl(text.back())) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
 char AsciiLower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }

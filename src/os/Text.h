@@ -15,6 +15,9 @@ bool IsBlank(char c);
 
 std::string_view TrimLeadingBlanks(std::string_view text);
 std::string_view TrimBlanks(std::string_view text);
+// Without the spaces and control characters (every byte up to and including the space) at both
+// ends, as the checks of what a person typed see it.
+std::string_view TrimSpacesAndControls(std::string_view text);
 
 // An ASCII letter in lower case; every other byte (UTF-8 included) unchanged.
 char AsciiLower(char c);

@@ -2,8 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <filesystem>
 
+#include "os/ProfileFile.h"
 #include "os/Registry.h"
 #include "pages/BrowserSettings.h"
 #include "pages/PageFiles.h"
@@ -122,6 +126,27 @@ TEST_F(MainWindowCommandsTest, SetAsHomePageMakesTheSelectedPagesFileTheStartPag
   const auto startPage = key->Query(kStartPageValue);
   ASSERT_TRUE(startPage);
   EXPECT_EQ(startPage->text, PagesFolder() + "/my home page 4.htm");
+}
+
+// The whole chain, as a person goes through it: the page's settings open for the selected page,
+// and a rename saved there shows in the list.
+TEST_F(MainWindowCommandsTest, EditOpensTheSelectedPagesSettingsAndASavedRenameShows) {
+  PutLastPage("4");
+  Start();
+  modals_.Then([](QDialog& dialog) {
+    auto* name = dialog.findChild<QLineEdit*>("edtName");
+    EXPECT_EQ(name->text(), "Home page 5");
+    name->setText("Recipes");
+    QTest::mouseClick(dialog.findChild<QPushButton*>("btnSave"), Qt::LeftButton);
+    return dialog.result();
+  });
+
+  Click("btnEditLinks");
+
+  EXPECT_THAT(modals_.Shown(), ElementsAre("lintavo::TfrmHPSettings"));
+  EXPECT_EQ(PageNames().at(4), "Recipes");
+  EXPECT_EQ(Window().SelectedPosition(), 4);
+  EXPECT_EQ(ProfileFile::Load(ConfigFile()).ReadString("HOMEPAGE-5", "Name", ""), "Recipes");
 }
 
 TEST_F(MainWindowCommandsTest, OptionsAndAboutShowTheirDialogs) {

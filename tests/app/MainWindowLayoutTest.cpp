@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/gui/CaptionFit.h"
+#include "support/gui/DesignedLayout.h"
 #include "support/gui/MainWindowFixture.h"
 
 namespace lintavo::test {
@@ -13,15 +14,8 @@ namespace {
 
 class MainWindowLayoutTest : public MainWindowFixture {};
 
-using ::testing::ElementsAreArray;
+using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-struct DesignedControl {
-  const char* name;
-  const char* caption;  // nullptr: the control shows no caption
-  QRect geometry;
-  bool handCursor;
-};
 
 const std::vector<DesignedControl> kDesign = {
     {"bsSkinStdLabel1", "Select the home page to edit:", {10, 7, 173, 16}, false},
@@ -39,18 +33,7 @@ const std::vector<DesignedControl> kDesign = {
 };
 
 TEST_F(MainWindowLayoutTest, ControlsHaveTheirDesignedNamesCaptionsPlacesAndCursors) {
-  TfrmMain& window = Start();
-  for (const DesignedControl& control : kDesign) {
-    SCOPED_TRACE(control.name);
-    const auto* widget = window.findChild<QWidget*>(control.name);
-    ASSERT_NE(widget, nullptr);
-    EXPECT_EQ(widget->geometry(), control.geometry);
-    EXPECT_EQ(widget->cursor().shape() == Qt::PointingHandCursor, control.handCursor);
-    if (control.caption != nullptr) {
-      const QVariant text = widget->property("text");
-      EXPECT_EQ(text.toString().toStdString(), control.caption);
-    }
-  }
+  ExpectDesignedControls(Start(), kDesign);
 }
 
 TEST_F(MainWindowLayoutTest, WindowIsAFixedSizeLintavoWindowWithMinimizeButOnlyThat) {
@@ -63,19 +46,10 @@ TEST_F(MainWindowLayoutTest, WindowIsAFixedSizeLintavoWindowWithMinimizeButOnlyT
 }
 
 TEST_F(MainWindowLayoutTest, TabGoesThroughTheControlsInTheDesignedOrder) {
-  TfrmMain& window = Start();
-  const std::vector<std::string> designedOrder = {
-      "cbxWebPages",   "btnEditLinks", "btnEditBackground", "btnView", "btnSetHomePage",
-      "bsSkinButton1", "editAbout",    "btnClose",          "btnHelp", "bsSkinButton2"};
-  std::vector<std::string> chain;
-  QWidget* widget = window.findChild<QWidget*>("cbxWebPages");
-  do {
-    if (widget->focusPolicy() & Qt::TabFocus) {
-      chain.push_back(widget->objectName().toStdString());
-    }
-    widget = widget->nextInFocusChain();
-  } while (widget->objectName() != "cbxWebPages" && chain.size() <= designedOrder.size());
-  EXPECT_THAT(chain, ElementsAreArray(designedOrder));
+  EXPECT_THAT(
+      TabChain(Start(), "cbxWebPages"),
+      ElementsAre("cbxWebPages", "btnEditLinks", "btnEditBackground", "btnView", "btnSetHomePage",
+                  "bsSkinButton1", "editAbout", "btnClose", "btnHelp", "bsSkinButton2"));
 }
 
 TEST_F(MainWindowLayoutTest, EveryCaptionFitsItsControlWithTheSkinsFont) {

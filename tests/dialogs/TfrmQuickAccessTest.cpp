@@ -18,6 +18,7 @@
 #include "support/TestEnvironment.h"
 #include "support/UserRegistryHive.h"
 #include "support/gui/CaptionFit.h"
+#include "support/gui/DesignedLayout.h"
 #include "support/gui/RecordedErrors.h"
 #include "support/gui/ScriptedMessages.h"
 
@@ -91,42 +92,16 @@ TEST_F(TfrmQuickAccessTest, KeepsItsDesignedLayout) {
   EXPECT_LE(std::abs(offCentre.x()), 4);
   EXPECT_LE(std::abs(offCentre.y()), 4);
 
-  struct Control {
-    const char* name;
-    const char* caption;
-    QRect geometry;
-    Qt::CursorShape cursor;
-  };
-  for (const Control& control : {
-           Control{"btnQuickLaunch",
-                   "Add a Quick Launch toolbar entry",
-                   {11, 9, 194, 20},
-                   Qt::PointingHandCursor},
-           Control{"btnDesktop",
-                   "Add a shortcut to the Desktop",
-                   {11, 43, 194, 20},
-                   Qt::PointingHandCursor},
-           Control{
-               "btnStopActiveX", "Stop ActiveX warning", {11, 78, 194, 20}, Qt::PointingHandCursor},
-           Control{"btnOk", "Ok", {65, 109, 81, 20}, Qt::ArrowCursor},
-       }) {
-    SCOPED_TRACE(control.name);
-    const QPushButton& button = Button(control.name);
-    EXPECT_EQ(button.text(), control.caption);
-    EXPECT_EQ(button.geometry(), control.geometry);
-    EXPECT_EQ(button.cursor().shape(), control.cursor);
-  }
-
+  ExpectDesignedControls(
+      dialog_, {
+                   {"btnQuickLaunch", "Add a Quick Launch toolbar entry", {11, 9, 194, 20}, true},
+                   {"btnDesktop", "Add a shortcut to the Desktop", {11, 43, 194, 20}, true},
+                   {"btnStopActiveX", "Stop ActiveX warning", {11, 78, 194, 20}, true},
+                   {"btnOk", "Ok", {65, 109, 81, 20}, false},
+               });
   EXPECT_THAT(CaptionsThatDoNotFit(dialog_), IsEmpty());
-
-  std::vector<QString> tabOrder;
-  QWidget* widget = &Button("btnQuickLaunch");
-  do {
-    tabOrder.push_back(widget->objectName());
-    widget = widget->nextInFocusChain();
-  } while (widget != &Button("btnQuickLaunch") && tabOrder.size() < 10);
-  std::erase_if(tabOrder, [](const QString& name) { return !name.startsWith("btn"); });
-  EXPECT_THAT(tabOrder, ElementsAre("btnQuickLaunch", "btnOk", "btnDesktop", "btnStopActiveX"));
+  EXPECT_THAT(TabChain(dialog_, "btnQuickLaunch"),
+              ElementsAre("btnQuickLaunch", "btnOk", "btnDesktop", "btnStopActiveX"));
 }
 
 TEST_F(TfrmQuickAccessTest, ShortcutButtonsWriteOneLinkEachTimeAndSaySo) {

@@ -4,11 +4,13 @@
 #include <QDialog>
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 #include <string>
 
 #include "app/AppResources.h"
 #include "app/TApplication.h"
 #include "skin/ErrorReporting.h"
+#include "skin/FileDialogs.h"
 #include "skin/ModalDialogs.h"
 #include "skin/Skin.h"
 #include "support/TestEnvironment.h"
@@ -49,6 +51,12 @@ int main(int argc, char** argv) {
                   << " \"" << dialog.windowTitle().toStdString() << "\"";
     return static_cast<int>(QDialog::Rejected);
   });
+  const lintavo::ScopedFileDialogStandIn unansweredFileDialogs(
+      [](const lintavo::FileDialogRequest& request) -> std::optional<std::string> {
+        ADD_FAILURE() << "A file dialog was shown that no test answers: \"" << request.title
+                      << "\"";
+        return std::nullopt;
+      });
   const lintavo::ScopedErrorReporter unexpectedErrors([](const std::string& message) {
     ADD_FAILURE() << "An error was reported that no test expects: " << message;
   });

@@ -1,0 +1,153 @@
+#include "dialogs/TfrmEditLink.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <utility>
+
+#include "dialogs/DialogFrame.h"
+#include "os/PathText.h"
+#include "os/Text.h"
+#include "skin/ErrorReporting.h"
+#include "skin/FileDialogs.h"
+#include "skin/ModalDialogs.h"
+#include "skin/TypingLimit.h"
+#include "skin/WidgetText.h"
+#include "ui_TfrmEditLink.h"
+
+namespace lintavo {
+
+namespace {
+
+// A caption line fits under its link on the page at this many characters.
+constexpr int kCaptionLineLimit = 12;
+
+constexpr const char* kDescriptionRequired = "A short description is required.";
+constexpr const char* kTargetRequired = "A target url is required.";
+constexpr const char* kTargetPrefixRequired =
+    "The link must begin with either file://, http://, https://, ftp:// or ftps://";
+constexpr const char* kInvalidFolder = "Please select a valid folder.";
+// The lines break with LF CR, in that order, as the program has always shown them.
+constexpr const char* kNoBrowserLocations =
+    "No open Internet Explorer pages were found.  The insert feature works only with Internet "
+    "Explorer.\n\r"
+    "If you are using a different browser, you will need to copy and paste the URL\n\r"
+    "into the target box.";
+
+constexpr std::array<std::string_view, 5> kTargetPrefixes = {"http://", "file://", "https://",
+                                                             "ftp://", "ftps://"};
+
+// The shell folders a folder dialog may name that are no folder on disk.
+constexpr std::array<std::string_view, 2> kNoFolders = {"My Computer", "Mi PC"};
+
+bool HasAcceptedPrefix(std::string_view target) {
+  const std::string lower = os::AsciiLowerCase(target);
+  for (const std::string_view prefix : kTargetPrefixes) {
+    if (lower.starts_with(prefix)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+TfrmEditLink::TfrmEditLink(MessageService& messages, ShellWindowsSource shellWindows,
+                           QWidget* parent)
+    : QDialog(parent),
+      ui_(std::make_unique<Ui::TfrmEditLink>()),
+      messages_(messages),
+      shellWindows_(std::move(shellWindows)) {
+  ui_->setupUi(this);
+  UseFixedDialogFrame(*this);
+  new TypingLimit(*ui_->edtLine1, kCaptionLineLimit);
+  new TypingLimit(*ui_->edtLine2, kCaptionLineLimit);
+  ConnectReportingFailures(ui_->btnSave, &QPushButton::clicked, this, &TfrmEditLink::btnSaveClick);
+  ConnectReportingFailures(ui_->btnClear, &QPushButton::clicked, this,
+                           &TfrmEditLink::btnClearClick);
+  ConnectReportingFailures(ui_->btnSelectFolder, &QPushButton::clicked, this,
+                           &TfrmEditLink::btnSelectFolderClick);
+  ConnectReportingFailures(ui_->btnInsertBrowserLocation, &QPushButton::clicked, this,
+                           &TfrmEditLink::btnInsertBrowserLocationClick);
+  connect(ui_->btnCancel, &QPushButton::clicked, this, &TfrmEditLink::reject);
+}
+
+TfrmEditLink::~TfrmEditLink() = default;
+
+void TfrmEditLink::SetLink(const std::string& line1, const std::string& line2,
+                           const std::string& target) {
+  ui_->edtLine1->setText(ToWidgetText(line1));
+  ui_->edtLine2->setText(ToWidgetText(line2));
+  ui_->edtTarget->setText(ToWidgetText(target));
+}
+
+std::string TfrmEditLink::Line1() const {
+  return FromWidgetText(ui_->edtLine1->text());
+}
+
+std::string TfrmEditLink::Line2() const {
+  return FromWidgetText(ui_->edtLine2->text());
+}
+
+std::string TfrmEditLink::Target() const {
+  return FromWidgetText(ui_->edtTarget->text());
+}
+
+// The rules in order; the first that fails is said and the dialog stays open as it is. The
+// trimmed texts serve the checks only: the boxes keep what the person typed.
+void TfrmEditLink::btnSaveClick() {
+  const char* broken = nullptr;
+  const std::string target = Target();
+  if (os::TrimSpacesAndControls(Line1()).empty() && os::TrimSpacesAndControls(Line2()).empty()) {
+    broken = kDescriptionRequired;
+  } else if (os::TrimSpacesAndControls(target).empty()) {
+    broken = kTargetRequired;
+  } else if (!HasAcceptedPrefix(os::TrimSpacesAndControls(target))) {
+    broken = kTargetPrefixRequired;
+  }
+  if (broken != nullptr) {
+    messages_.MessageDlg(broken, MessageKind::Information, MessageButtons::Ok);
+    return;
+  }
+  done(kModalResultOk);
+}
+
+void TfrmEditLink::btnClearClick() {
+  SetLink("", "", "");
+}
+
+// A shell folder that is no folder on disk is refused, and the folder dialog comes back until the
+// person picks a folder or cancels.
+void TfrmEditLink::btnSelectFolderClick() {
+  for (;;) {
+    const std::optional<std::string> folder = ChooseFolder(this, "Select folder");
+    if (!folder) {
+      return;
+    }
+    if (std::find(kNoFolders.begin(), kNoFolders.end(), *folder) == kNoFolders.end()) {
+      ui_->edtTarget->setText(ToWidgetText(os::FileUrlOfPath(*folder)));
+      return;
+    }
+    messages_.MessageDlg(kInvalidFolder, MessageKind::Information, MessageButtons::Ok);
+  }
+}
+
+void TfrmEditLink::btnInsertBrowserLocationClick() {
+  TfrmEnumerator picker(messages_, shellWindows_, this);
+  if (picker.LocationCount() == 0) {
+    messages_.MessageDlg(kNoBrowserLocations, MessageKind::Information, MessageButtons::Ok);
+    return;
+  }
+  if (ShowModal(picker) == kModalResultOk) {
+    const std::string location = picker.SelectedLocation();
+    if (!location.empty()) {
+      ui_->edtTarget->setText(ToWidgetText(location));
+    }
+  }
+}
+
+void TfrmEditLink::reject() {
+  done(kModalResultCancel);
+}
+
+}  // namespace lintavo

@@ -1,0 +1,90 @@
+#include "dialogs/TfrmEnumerator.h"
+
+#include <utility>
+
+#include "dialogs/DialogFrame.h"
+#include "skin/Anchors.h"
+#include "skin/ErrorReporting.h"
+#include "skin/ModalDialogs.h"
+#include "skin/WidgetText.h"
+#include "ui_TfrmEnumerator.h"
+
+namespace lintavo {
+
+namespace {
+
+constexpr const char* kSelectUrl = "Please select a URL.";
+
+// A window is listed when it shows a loaded document at a location; a local location only when
+// it names a web page (".html" holds ".htm"). Both tests count case, as the browser's own did.
+bool ShowsAPageToLink(const os::ShellWindows::Window& window) {
+  if (!window.isWebBrowser || window.locationUrl.empty() || !window.hasDocument) {
+    return false;
+  }
+  const std::string& location = window.locationUrl;
+  return location.find("file:") == std::string::npos || location.find(".htm") != std::string::npos;
+}
+
+}  // namespace
+
+TfrmEnumerator::TfrmEnumerator(MessageService& messages, ShellWindowsSource shellWindows,
+                               QWidget* parent)
+    : QDialog(parent),
+      ui_(std::make_unique<Ui::TfrmEnumerator>()),
+      messages_(messages),
+      shellWindows_(std::move(shellWindows)) {
+  ui_->setupUi(this);
+  UseResizableDialogFrame(*this, true);
+  auto* anchors = new Anchors(*this);
+  anchors->Add(*ui_->lbxBrowsers,
+               Anchors::kLeft | Anchors::kTop | Anchors::kRight | Anchors::kBottom);
+  anchors->Add(*ui_->btnSave, Anchors::kRight | Anchors::kBottom);
+  anchors->Add(*ui_->btnCancel, Anchors::kRight | Anchors::kBottom);
+  ConnectReportingFailures(ui_->btnSave, &QPushButton::clicked, this,
+                           &TfrmEnumerator::btnSaveClick);
+  connect(ui_->btnCancel, &QPushButton::clicked, this, &TfrmEnumerator::reject);
+  FormCreate();
+}
+
+TfrmEnumerator::~TfrmEnumerator() = default;
+
+int TfrmEnumerator::LocationCount() const {
+  return ui_->lbxBrowsers->count();
+}
+
+std::string TfrmEnumerator::SelectedLocation() const {
+  const QList<QListWidgetItem*> selected = ui_->lbxBrowsers->selectedItems();
+  return selected.isEmpty() ? std::string() : FromWidgetText(selected.front()->text());
+}
+
+// A failure while the list is being built is reported; the picker offers what it found before.
+void TfrmEnumerator::FormCreate() {
+  RunReportingFailures([this] { FillBrowserList(); });
+}
+
+void TfrmEnumerator::FillBrowserList() {
+  ui_->lbxBrowsers->clear();
+  const os::ShellWindows windows = shellWindows_();
+  const int count = windows.Count();
+  for (int i = 0; i < count; ++i) {
+    const std::optional<os::ShellWindows::Window> window = windows.Item(i);
+    if (window && ShowsAPageToLink(*window)) {
+      ui_->lbxBrowsers->addItem(ToWidgetText(window->locationUrl));
+    }
+  }
+  ui_->lbxBrowsers->setCurrentRow(-1);
+}
+
+void TfrmEnumerator::btnSaveClick() {
+  if (ui_->lbxBrowsers->selectedItems().isEmpty()) {
+    messages_.MessageDlg(kSelectUrl, MessageKind::Information, MessageButtons::Ok);
+    return;
+  }
+  done(kModalResultOk);
+}
+
+void TfrmEnumerator::reject() {
+  done(kModalResultCancel);
+}
+
+}  // namespace lintavo

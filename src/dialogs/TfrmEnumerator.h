@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+#include "os/ShellWindows.h"
+#include "skin/MessageService.h"
+
+namespace Ui {
+class TfrmEnumerator;
+}
+
+namespace lintavo {
+
+// Takes the snapshot of the open windows that the picker lists.
+using ShellWindowsSource = std::function<os::ShellWindows()>;
+
+// The browser location picker, "Insert browser location": lists the locations of the web pages
+// open in the browsers now, so that one can become a link's target. The list is filled once, as
+// the picker is made; it closes with kModalResultOk only through Save with an entry selected.
+class TfrmEnumerator : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TfrmEnumerator(MessageService& messages,
+                          ShellWindowsSource shellWindows = os::ShellWindows::Snapshot,
+                          QWidget* parent = nullptr);
+  ~TfrmEnumerator() override;
+
+  int LocationCount() const;
+  // The selected location's text; empty when none is selected.
+  std::string SelectedLocation() const;
+
+  void btnSaveClick();
+  void reject() override;
+
+ private:
+  void FormCreate();
+  void FillBrowserList();
+
+  std::unique_ptr<Ui::TfrmEnumerator> ui_;
+  MessageService& messages_;
+  ShellWindowsSource shellWindows_;
+};
+
+}  // namespace lintavo

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+#include <string>
+
+#include "dialogs/TfrmEnumerator.h"
+#include "pages/WebManager.h"
+#include "skin/MessageService.h"
+
+namespace Ui {
+class TfrmHPSettings;
+}
+
+namespace lintavo {
+
+// The page settings dialog, "Home Page Settings": one page's name, its two colours and its grid
+// of 48 links, edited on a working copy. Only Save copies the copy back into the page store and
+// writes the settings file and all ten pages; it then closes with kModalResultOk. The dialog keeps
+// its own size in the settings file, whichever way it closes.
+class TfrmHPSettings : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Edits the page at list position `position` (0 to 9) of `webManager`. `configFile` holds the
+  // dialog's size; `messages` (bsSkinMessage1) must outlive the dialog.
+  TfrmHPSettings(TWebManager& webManager, int position, std::string configFile,
+                 MessageService& messages,
+                 ShellWindowsSource shellWindows = os::ShellWindows::Snapshot,
+                 QWidget* parent = nullptr);
+  ~TfrmHPSettings() override;
+
+  const TWebPage& WorkPage() const { return workPage_; }
+
+  void edtNameChange();
+  void colFontChange();
+  void colTitleChange();
+  void btnEditLinkClick();
+  void grdSettingsDblClick();
+  void actCutExecute();
+  void actPasteExecute();
+  void btnClearClick();
+  void btnSaveClick();
+
+  void done(int result) override;
+  void reject() override;
+
+ protected:
+  // Gives the dialog's Cut, and its Paste while Paste is enabled, precedence over the edit box's
+  // own keys: Ctrl+X always marks a link, Ctrl+V pastes a link only after a Cut.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FormCreate();
+  void LoadWindowSize();
+  void SaveWindowSize();
+  void LoadPage();
+  void StorePage();
+  void FillGrid();
+
+  TWebPage& StoredPage();
+  // The list position of the selected cell.
+  int SelectedCell() const;
+  void KeepOneCellSelected();
+
+  std::unique_ptr<Ui::TfrmHPSettings> ui_;
+  TWebManager& webManager_;
+  int position_;
+  std::string configFile_;
+  MessageService& messages_;
+  ShellWindowsSource shellWindows_;
+  TWebPage workPage_;
+  // The grid row (1 to 6) and column (0 to 7) of the cell marked by Cut; -1 while none is.
+  int cutRow_ = -1;
+  int cutCol_ = -1;
+};
+
+}  // namespace lintavo

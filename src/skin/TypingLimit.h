@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLineEdit;
+
+namespace lintavo {
+
+// Limits what a person types or pastes into an edit box to `maxLength` characters, as an edit
+// box's own limit does on Windows, while text that the program puts in is shown and kept whole,
+// however long: typing into a box that is full already adds nothing, deleting is always allowed,
+// and a paste is cut to the room that is left. (Qt's own maximum length cuts the program's text
+// too, and a validator sees the program's text as well as the person's.)
+class TypingLimit : public QObject {
+ public:
+  TypingLimit(QLineEdit& edit, int maxLength);
+
+ private:
+  // After a person's edit: cuts what it inserted down to the room the limit leaves.
+  void Limit(const QString& edited);
+
+  QLineEdit& edit_;
+  int maxLength_;
+  QString before_;  // the text before the current edit
+};
+
+}  // namespace lintavo

@@ -1,0 +1,226 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dialogs/TfrmEditLink.h"
+#include "skin/ModalDialogs.h"
+#include "support/gui/CaptionFit.h"
+#include "support/gui/DesignedLayout.h"
+#include "support/gui/ScriptedFileDialogs.h"
+#include "support/gui/ScriptedMessages.h"
+#include "support/gui/ScriptedModals.h"
+
+namespace lintavo::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr const char* kNoBrowserLocations =
+    "No open Internet Explorer pages were found.  The insert feature works only with Internet "
+    "Explorer.\n\r"
+    "If you are using a different browser, you will need to copy and paste the URL\n\r"
+    "into the target box.";
+
+class TfrmEditLinkTest : public ::testing::Test {
+ protected:
+  explicit TfrmEditLinkTest(std::vector<std::optional<os::ShellWindows::Window>> windows = {})
+      : editor_(messages_, [this] { return os::ShellWindows(windows_); }) {
+    windows_ = std::move(windows);
+    editor_.show();
+  }
+
+  QLineEdit& Box(const char* name) { return *editor_.findChild<QLineEdit*>(name); }
+  // Clicks a button; the result the editor closed with, or -1 while it stays open.
+  int Click(const char* name) {
+    int result = -1;
+    const auto connection =
+        QObject::connect(&editor_, &QDialog::finished, [&result](int closed) { result = closed; });
+    QTest::mouseClick(editor_.findChild<QPushButton*>(name), Qt::LeftButton);
+    QObject::disconnect(connection);
+    return result;
+  }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const auto& shown : messages_.Messages()) {
+      texts.push_back(shown.text);
+    }
+    return texts;
+  }
+
+  std::vector<std::optional<os::ShellWindows::Window>> windows_;
+  ScriptedMessages messages_;
+  ScriptedModals modals_;
+  ScriptedFileDialogs fileDialogs_;
+  TfrmEditLink editor_;
+};
+
+TEST_F(TfrmEditLinkTest, SaveChecksItsRulesInOrderAndKeepsTheTextsAsTyped) {
+  const struct {
+    const char* line1;
+    const char* line2;
+    const char* target;
+    const char* refusal;  // nullptr: saved
+  } cases[] = {
+      {"", "", "", "A short description is required."},
+      {"  ", "\t", "http://x", "A short description is required."},
+      {"Mail", "", "", "A target url is required."},
+      {"", "Box", "   ", "A target url is required."},
+      {"Mail", "", "  HTTP://X  ", nullptr},
+      {"", "Box", "https://mail.example/", nullptr},
+      {"a", "b", "ftps://files.example", nullptr},
+      {"a", "b", "ftp://files.example", nullptr},
+      {"a", "b", "File:///home/ann/page.html", nullptr},
+      {"a", "b", "mail.example",
+       "The link must begin with either file://, http://, https://, "
+       "ftp:// or ftps://"},
+      {"a", "b", "mailto:ann@mail.example",
+       "The link must begin with either file://, http://, "
+       "https://, ftp:// or ftps://"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.line1) + "|" + c.line2 + "|" + c.target);
+    editor_.SetLink(c.line1, c.line2, c.target);
+    const std::size_t shownBefore = messages_.Messages().size();
+    const int result = Click("btnSave");
+    if (c.refusal == nullptr) {
+      EXPECT_EQ(result, kModalResultOk);
+      EXPECT_EQ(messages_.Messages().size(), shownBefore);
+      EXPECT_EQ(editor_.Target(), c.target) << "the box keeps what was typed";
+      editor_.show();
+    } else {
+      EXPECT_EQ(result, -1) << "the editor stays open";
+      ASSERT_EQ(messages_.Messages().size(), shownBefore + 1);
+      EXPECT_EQ(messages_.Messages().back().text, c.refusal);
+      EXPECT_EQ(messages_.Messages().back().kind, MessageKind::Information);
+    }
+  }
+}
+
+TEST_F(TfrmEditLinkTest, ClearEmptiesTheBoxesWithoutAskingAndCancelGivesNoLink) {
+  editor_.SetLink("Mail", "Box", "https://mail.example/");
+  EXPECT_EQ(Click("btnClear"), -1);
+  EXPECT_EQ(editor_.Line1() + editor_.Line2() + editor_.Target(), "");
+  EXPECT_THAT(messages_.Messages(), IsEmpty());
+  EXPECT_EQ(Click("btnSave"), -1);
+  EXPECT_THAT(Texts(), ElementsAre("A short description is required."));
+  EXPECT_EQ(Click("btnCancel"), kModalResultCancel);
+}
+
+// Twelve characters fit under a link on the page; what the program puts in is kept whole.
+TEST_F(TfrmEditLinkTest, APersonTypesOrPastesAtMostTwelveCharactersIntoACaptionLine) {
+  QLineEdit& line1 = Box("edtLine1");
+  QTest::keyClicks(&line1, "Seventeen chars!!");
+  EXPECT_EQ(line1.text(), "Seventeen ch");
+
+  QLineEdit& line2 = Box("edtLine2");
+  QApplication::clipboard()->setText("0123456789ABCDEF");
+  line2.setFocus();
+  QTest::keyClicks(&line2, "ab");
+  QTest::keyClick(&line2, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(line2.text(), "ab0123456789") << "the paste is cut to the room left";
+
+  editor_.SetLink("A line of twenty chr", "", "");
+  EXPECT_EQ(editor_.Line1(), "A line of twenty chr");
+  line1.setFocus();
+  line1.end(false);
+  QTest::keyClicks(&line1, "s");
+  EXPECT_EQ(line1.text(), "A line of twenty chr") << "a full box takes nothing more";
+  QTest::keyClick(&line1, Qt::Key_Backspace);
+  EXPECT_EQ(line1.text(), "A line of twenty ch");
+  EXPECT_EQ(Box("edtTarget").text(), "");
+  QTest::keyClicks(&Box("edtTarget"), std::string(40, 'x').c_str());
+  EXPECT_EQ(Box("edtTarget").text().size(), 40) << "the target has no limit";
+}
+
+TEST_F(TfrmEditLinkTest, AChosenFolderBecomesAFileUrlAndMyComputerIsRefusedUntilCancel) {
+  editor_.SetLink("Docs", "", "https://old.example/");
+  for (int i = 0; i < 3; ++i) {
+    fileDialogs_.Then("My Computer");
+  }
+  fileDialogs_.Then("/home/ann/My Links");
+  EXPECT_EQ(Click("btnSelectFolder"), -1);
+  EXPECT_EQ(fileDialogs_.Requests().size(), 4U);
+  EXPECT_EQ(fileDialogs_.Requests()[0].title, "Select folder");
+  EXPECT_THAT(Texts(), ElementsAre("Please select a valid folder.", "Please select a valid folder.",
+                                   "Please select a valid folder."));
+  EXPECT_EQ(editor_.Target(), "file:///home/ann/My Links");
+
+  fileDialogs_.Then("Mi PC");
+  fileDialogs_.Then(std::nullopt);  // Cancel
+  Click("btnSelectFolder");
+  EXPECT_EQ(editor_.Target(), "file:///home/ann/My Links") << "Cancel changes nothing";
+  EXPECT_EQ(messages_.Messages().size(), 4U);
+}
+
+TEST_F(TfrmEditLinkTest, WithoutAnOpenPageInsertBrowserLocationSaysSoAndShowsNoPicker) {
+  editor_.SetLink("", "", "https://kept.example/");
+  Click("btnInsertBrowserLocation");
+  EXPECT_THAT(Texts(), ElementsAre(kNoBrowserLocations));
+  EXPECT_THAT(modals_.Shown(), IsEmpty());
+  EXPECT_EQ(editor_.Target(), "https://kept.example/");
+}
+
+class TfrmEditLinkWithPagesTest : public TfrmEditLinkTest {
+ protected:
+  TfrmEditLinkWithPagesTest()
+      : TfrmEditLinkTest({os::ShellWindows::Window{true, "https://a.example/", true},
+                          os::ShellWindows::Window{true, "https://b.example/", true}}) {}
+};
+
+TEST_F(TfrmEditLinkWithPagesTest, ThePickedLocationBecomesTheTargetAndCancelKeepsIt) {
+  editor_.SetLink("", "", "https://kept.example/");
+  modals_.ThenResult(kModalResultCancel);
+  modals_.Then([](QDialog& picker) {
+    auto* list = picker.findChild<QListWidget*>("lbxBrowsers");
+    list->setCurrentRow(1);
+    QTest::mouseClick(picker.findChild<QPushButton*>("btnSave"), Qt::LeftButton);
+    return picker.result();
+  });
+
+  Click("btnInsertBrowserLocation");
+  EXPECT_EQ(editor_.Target(), "https://kept.example/");
+  Click("btnInsertBrowserLocation");
+  EXPECT_EQ(editor_.Target(), "https://b.example/");
+  EXPECT_THAT(modals_.Shown(), ElementsAre("lintavo::TfrmEnumerator", "lintavo::TfrmEnumerator"));
+  EXPECT_THAT(messages_.Messages(), IsEmpty());
+}
+
+TEST_F(TfrmEditLinkTest, KeepsItsDesignedLayout) {
+  EXPECT_EQ(editor_.windowTitle(), "Edit Link");
+  EXPECT_EQ(editor_.size(), QSize(423, 152));
+  EXPECT_EQ(editor_.minimumSize(), editor_.maximumSize()) << "the size is fixed";
+  EXPECT_FALSE(editor_.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint))
+      << "no title-bar buttons";
+  ExpectDesignedControls(
+      editor_, {
+                   {"lblShortDescription", "Short description:", {9, 7, 103, 16}, false},
+                   {"lblLine1", "Line 1:", {9, 26, 38, 16}, false},
+                   {"edtLine1", nullptr, {53, 25, 130, 18}, false},
+                   {"lblLine2", "Line 2:", {9, 49, 38, 16}, false},
+                   {"edtLine2", nullptr, {53, 48, 130, 18}, false},
+                   {"lblTarget", "Target:", {9, 72, 43, 16}, false},
+                   {"edtTarget", nullptr, {9, 90, 304, 18}, false},
+                   {"btnInsertBrowserLocation", "Insert browser location", {9, 116, 149, 20}, true},
+                   {"btnSelectFolder", "Select a folder", {164, 116, 149, 20}, true},
+                   {"btnSave", "Save", {325, 24, 81, 21}, true},
+                   {"btnCancel", "Cancel", {325, 52, 81, 21}, true},
+                   {"btnClear", "Clear", {325, 79, 81, 21}, true},
+               });
+  EXPECT_THAT(CaptionsThatDoNotFit(editor_), IsEmpty());
+  EXPECT_THAT(TabChain(editor_, "edtLine1"),
+              ElementsAre("edtLine1", "edtLine2", "edtTarget", "btnInsertBrowserLocation",
+                          "btnSave", "btnCancel", "btnClear", "btnSelectFolder"));
+}
+
+}  // namespace
+}  // namespace lintavo::test

@@ -1,0 +1,144 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dialogs/TfrmEnumerator.h"
+#include "os/Failure.h"
+#include "skin/ModalDialogs.h"
+#include "support/gui/CaptionFit.h"
+#include "support/gui/DesignedLayout.h"
+#include "support/gui/RecordedErrors.h"
+#include "support/gui/ScriptedMessages.h"
+
+namespace lintavo::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using Window = os::ShellWindows::Window;
+
+Window Page(const std::string& location) {
+  return {true, location, true};
+}
+
+// The open windows the picker finds, given to it as a snapshot.
+ShellWindowsSource Windows(std::vector<std::optional<Window>> windows) {
+  return [windows] { return os::ShellWindows(windows); };
+}
+
+std::vector<std::string> Entries(TfrmEnumerator& picker) {
+  std::vector<std::string> entries;
+  const auto* list = picker.findChild<QListWidget*>("lbxBrowsers");
+  for (int i = 0; i < list->count(); ++i) {
+    entries.push_back(list->item(i)->text().toStdString());
+  }
+  return entries;
+}
+
+// Clicks a button of the picker as it runs modally, and says how it closed (-1: it did not).
+int Click(TfrmEnumerator& picker, const char* button) {
+  int result = -1;
+  QObject::connect(&picker, &QDialog::finished, [&result](int closed) { result = closed; });
+  QTest::mouseClick(picker.findChild<QPushButton*>(button), Qt::LeftButton);
+  return result;
+}
+
+class TfrmEnumeratorTest : public ::testing::Test {
+ protected:
+  ScriptedMessages messages_;
+};
+
+TEST_F(TfrmEnumeratorTest, ListsOnlyLoadedWebPagesInTheOrderFoundWithRepeats) {
+  TfrmEnumerator picker(
+      messages_,
+      Windows({
+          Page("https://news.example/"),
+          std::nullopt,                                  // no window object there
+          Window{false, "file:///home/ann", true},       // a folder window offers no browser view
+          Window{true, "", true},                        // still loading: no location yet
+          Window{true, "https://slow.example/", false},  // no document
+          Page("file:///home/ann/Documents"),            // a folder shown in the browser
+          Page("file:///home/ann/pages/a.html"),
+          Page("file:///home/ann/pages/b.HTM"),  // the test counts case, as the browser's did
+          Page("FILE:///home/ann/notes.txt"),    // "file:" counts case too
+          Page("https://news.example/"),
+          Page("ftp://files.example/archive.zip"),
+      }));
+  EXPECT_THAT(Entries(picker), ElementsAre("https://news.example/", "file:///home/ann/pages/a.html",
+                                           "FILE:///home/ann/notes.txt", "https://news.example/",
+                                           "ftp://files.example/archive.zip"));
+  EXPECT_EQ(picker.LocationCount(), 5);
+  EXPECT_EQ(picker.SelectedLocation(), "") << "nothing is selected when the picker opens";
+}
+
+TEST_F(TfrmEnumeratorTest, SaveNeedsASelectedEntryAndCancelGivesNone) {
+  TfrmEnumerator picker(messages_,
+                        Windows({Page("https://a.example/"), Page("https://b.example/")}));
+  picker.show();
+
+  EXPECT_EQ(Click(picker, "btnSave"), -1) << "it stays open";
+  ASSERT_EQ(messages_.Messages().size(), 1U);
+  EXPECT_EQ(messages_.Messages()[0].text, "Please select a URL.");
+  EXPECT_EQ(messages_.Messages()[0].kind, MessageKind::Information);
+
+  auto* list = picker.findChild<QListWidget*>("lbxBrowsers");
+  // A person's double-click: a click, then the press the system reports as a double-click.
+  const QPoint second = list->visualItemRect(list->item(1)).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+  EXPECT_TRUE(picker.isVisible()) << "a double-click only selects";
+  EXPECT_EQ(picker.SelectedLocation(), "https://b.example/");
+  EXPECT_EQ(Click(picker, "btnSave"), kModalResultOk);
+
+  TfrmEnumerator cancelled(messages_, Windows({Page("https://a.example/")}));
+  cancelled.show();
+  EXPECT_EQ(Click(cancelled, "btnCancel"), kModalResultCancel);
+  cancelled.show();
+  cancelled.close();
+  EXPECT_EQ(cancelled.result(), kModalResultCancel) << "closing any other way is Cancel too";
+}
+
+TEST_F(TfrmEnumeratorTest, WindowsThatCannotBeListedAreReportedAndThePickerStillOpens) {
+  RecordedErrors errors;
+  TfrmEnumerator picker(
+      messages_, []() -> os::ShellWindows { throw Failure("Cannot read the open windows."); });
+  EXPECT_THAT(errors.Take(), ElementsAre("Cannot read the open windows."));
+  EXPECT_EQ(picker.LocationCount(), 0);
+}
+
+TEST_F(TfrmEnumeratorTest, KeepsItsDesignedLayoutAndGrowsWithItsWindow) {
+  TfrmEnumerator picker(messages_, Windows({Page("https://example.org/" + std::string(300, 'x'))}));
+  EXPECT_EQ(picker.windowTitle(), "Insert browser location");
+  EXPECT_EQ(picker.size(), QSize(430, 318));
+  EXPECT_NE(picker.minimumSize(), picker.maximumSize()) << "the frame can be resized";
+  ExpectDesignedControls(
+      picker,
+      {
+          {"lblSelectLocation", "Select location from actives browsers:", {10, 7, 224, 16}, false},
+          {"lbxBrowsers", nullptr, {9, 24, 408, 246}, false},
+          {"btnSave", "Save", {285, 280, 65, 21}, true},
+          {"btnCancel", "Cancel", {354, 280, 65, 21}, true},
+      });
+  EXPECT_THAT(CaptionsThatDoNotFit(picker), IsEmpty());
+  std::vector<std::string> buttons = TabChain(picker, "btnSave");
+  std::erase_if(buttons, [](const std::string& name) { return !name.starts_with("btn"); });
+  EXPECT_THAT(buttons, ElementsAre("btnSave", "btnCancel"));
+
+  picker.show();
+  picker.resize(530, 418);
+  EXPECT_EQ(picker.findChild<QWidget*>("lbxBrowsers")->geometry(), QRect(9, 24, 508, 346));
+  EXPECT_EQ(picker.findChild<QWidget*>("btnSave")->geometry(), QRect(385, 380, 65, 21));
+  EXPECT_EQ(picker.findChild<QWidget*>("lblSelectLocation")->geometry(), QRect(10, 7, 224, 16));
+  auto* list = picker.findChild<QListWidget*>("lbxBrowsers");
+  EXPECT_GT(list->horizontalScrollBar()->maximum(), 0) << "a long entry scrolls sideways";
+}
+
+}  // namespace
+}  // namespace lintavo::test
