@@ -34,7 +34,14 @@ class ProgramProcessTest : public ::testing::Test {
     fs::copy_file(built.parent_path() / "template.htm", programFolder_.Path() / "template.htm");
   }
 
+  // A copy the test killed leaves its record behind; it is removed with the copy's folder.
+  void TearDown() override { shm_unlink(RecordName().c_str()); }
+
   std::string Program() const { return (programFolder_.Path() / "lintavo").string(); }
+  std::string RecordName() const {
+    return os::posix::RecordObjectName(
+        os::InstanceGuard::MappingName(fs::canonical(Program()).string()), getuid());
+  }
 
   std::string ConfigFile() const { return home_.ConfigHome() + "/Quellmark/LTVO/config.ini"; }
 
@@ -60,9 +67,7 @@ class ProgramProcessTest : public ::testing::Test {
 
   // Whether the program's instance record exists, as another process of this user sees it.
   bool RecordExists() const {
-    const std::string name = os::posix::RecordObjectName(
-        os::InstanceGuard::MappingName(fs::canonical(Program()).string()), getuid());
-    const int descriptor = shm_open(name.c_str(), O_RDONLY, 0);
+    const int descriptor = shm_open(RecordName().c_str(), O_RDONLY, 0);
     if (descriptor >= 0) {
       close(descriptor);
     }
