@@ -4,10 +4,10 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libjpeg62-turbo-dev liblz4-dev nlohmann-json3-dev
+  libjpeg62-turbo-dev libpng-dev libtiff-dev libgif-dev liblz4-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg-turbo-progs hyperfine time xvfb
+  libjpeg-turbo-progs imagemagick hyperfine time xvfb
   clang-format g++-mingw-w64-x86-64-posix
   # the real browsers whose session files the integration tests read
   firefox-esr chromium

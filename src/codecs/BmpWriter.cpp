@@ -17,7 +17,7 @@ constexpr std::size_t kMaxPaletteEntries = 256;
 constexpr std::uint32_t kUncompressed = 0;  // BI_RGB
 
 bool SupportedDepth(int bitsPerPixel) {
-  return bitsPerPixel == 8 || bitsPerPixel == 24;
+  return bitsPerPixel == 8 || bitsPerPixel == 24 || bitsPerPixel == 32;
 }
 
 // Rows are stored padded to a whole number of 32-bit words.
@@ -51,6 +51,10 @@ class HeaderBytes {
 };
 
 }  // namespace
+
+std::size_t BmpWriter::RowStrideFor(int width, int bitsPerPixel) {
+  return static_cast<std::size_t>(StrideOf(width, bitsPerPixel));
+}
 
 bool BmpWriter::FitsFormat(int width, int height, int bitsPerPixel) {
   if (width <= 0 || height <= 0 || !SupportedDepth(bitsPerPixel)) {

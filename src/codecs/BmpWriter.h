@@ -20,8 +20,9 @@ struct PaletteEntry {
 // Errors throw Failure "Cannot create file "<dest>". <reason>".
 class BmpWriter {
  public:
-  // 24 bits per pixel (BGR) without a palette, or 8 bits per pixel with a palette of at most 256
-  // entries. Pictures whose file would exceed the format's 32-bit sizes are refused.
+  // 24 bits per pixel (blue, green, red) or 32 (blue, green, red, alpha) without a palette, or 8
+  // bits per pixel with a palette of at most 256 entries. Pictures whose file would exceed the
+  // format's 32-bit sizes are refused.
   BmpWriter(std::string dest, int width, int height, int bitsPerPixel,
             std::vector<PaletteEntry> palette = {});
 
@@ -39,6 +40,9 @@ class BmpWriter {
 
   // Whether a picture of this size can be stored in a BMP file at all.
   static bool FitsFormat(int width, int height, int bitsPerPixel);
+
+  // Bytes per row of a picture this wide, padding included, as RowStride() gives it.
+  static std::size_t RowStrideFor(int width, int bitsPerPixel);
 
  private:
   [[noreturn]] void Fail(os::ErrorCode code) const;

@@ -2,7 +2,15 @@
 
 #include <string>
 
+#include "codecs/JpegReader.h"
+#include "codecs/PictureSink.h"
+
 namespace lintavo {
+
+// Decodes `picture` at the scale chosen on it (full size unless JpegReader::ScaleToCover chose
+// another) into 24-bit colour and hands its rows to `sink` a block at a time, reading the file to
+// its end. Throws what JpegReader throws.
+void DecodeJpeg(JpegReader& picture, PictureSink& sink);
 
 // Decodes the JPEG picture `source` at full size with the most accurate decoding into 24-bit
 // colour and stores it as the BMP file `dest`, replacing any file there. The decoded rows stream

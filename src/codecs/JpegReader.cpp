@@ -93,14 +93,30 @@ JpegReader::~JpegReader() {
   jpeg_destroy_decompress(&cinfo_);
 }
 
-void JpegReader::StartDecoding() {
+void JpegReader::SetUpOutput(unsigned scaleEighths) {
   // libjpeg turns every other colour space into BGR itself; CMYK it leaves to us.
   const bool cmyk = cinfo_.jpeg_color_space == JCS_CMYK || cinfo_.jpeg_color_space == JCS_YCCK;
   cinfo_.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
-  cinfo_.scale_num = 1;
-  cinfo_.scale_denom = 1;
+  cinfo_.scale_num = scaleEighths;
+  cinfo_.scale_denom = kFullScale;
   cinfo_.dct_method = JDCT_ISLOW;
   cinfo_.do_fancy_upsampling = TRUE;
+  Guarded([this] { jpeg_calc_output_dimensions(&cinfo_); });
+}
+
+void JpegReader::ScaleToCover(int minWidth, int minHeight) {
+  for (scaleEighths_ = 1; scaleEighths_ < kFullScale; ++scaleEighths_) {
+    SetUpOutput(scaleEighths_);
+    if (OutputWidth() >= minWidth && OutputHeight() >= minHeight) {
+      return;
+    }
+  }
+  SetUpOutput(scaleEighths_);
+}
+
+void JpegReader::StartDecoding() {
+  SetUpOutput(scaleEighths_);
+  const bool cmyk = cinfo_.out_color_space == JCS_CMYK;
   Guarded([this] { jpeg_start_decompress(&cinfo_); });
   if (cmyk) {
     // A CMYK picture with Adobe's marker almost always comes from Adobe's programs, which store

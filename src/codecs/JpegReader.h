@@ -15,8 +15,9 @@ namespace lintavo {
 // The text of a failure reported by libjpeg: "JPEG error #<message code>".
 std::string JpegErrorMessage(int code);
 
-// Decodes a JPEG file at full size with the most accurate decoding, row by row, into 24-bit
-// colour in BMP byte order (blue, green, red). Grayscale and CMYK pictures come out as colour too.
+// Decodes a JPEG file with the most accurate decoding, row by row, into 24-bit colour in BMP byte
+// order (blue, green, red), at full size or at a reduced scale that libjpeg decodes directly.
+// Grayscale and CMYK pictures come out as colour too.
 //
 // libjpeg reports errors by calling back into us from deep inside its C code, where a C++
 // exception must not pass. The callback jumps back to the call that entered libjpeg, and that
@@ -35,11 +36,19 @@ class JpegReader {
   int Width() const { return static_cast<int>(cinfo_.image_width); }
   int Height() const { return static_cast<int>(cinfo_.image_height); }
 
+  // Chooses the smallest of libjpeg's scales, 1/8 to 8/8, at which the decoded picture is still
+  // at least `minWidth` x `minHeight`; the full size when the picture is smaller. Before it, the
+  // picture decodes at full size.
+  void ScaleToCover(int minWidth, int minHeight);
+  // The size of the decoded picture at the chosen scale.
+  int OutputWidth() const { return static_cast<int>(cinfo_.output_width); }
+  int OutputHeight() const { return static_cast<int>(cinfo_.output_height); }
+
   // Begins decoding. Multi-scan (progressive) pictures are read whole here.
   void StartDecoding();
 
-  // Decodes the next rows of the picture into rows[0], rows[1], ... (each Width() * 3 bytes),
-  // at most `count` and never past the last row. Returns how many rows it decoded.
+  // Decodes the next rows of the picture into rows[0], rows[1], ... (each OutputWidth() * 3
+  // bytes), at most `count` and never past the last row. Returns how many rows it decoded.
   int ReadRows(std::uint8_t** rows, int count);
 
   // Reads the rest of the file up to its end marker, so a file cut short after the last row is
@@ -64,6 +73,8 @@ class JpegReader {
   // Runs `call`, which enters libjpeg, and turns an error raised inside it into a Failure.
   template <typename Call>
   auto Guarded(Call call);
+  // Sets the output colour space and the scale, and works out the output size.
+  void SetUpOutput(unsigned scaleEighths);
   // Decodes exactly `count` rows (no more than remain) into `rows`, in the output colour space.
   void ReadScanlines(JSAMPARRAY rows, JDIMENSION count);
   int ReadCmykRows(std::uint8_t** rows, int count);
@@ -74,6 +85,9 @@ class JpegReader {
   jpeg_decompress_struct cinfo_{};
   std::vector<JSAMPLE> cmykRow_;  // one undecoded CMYK row; empty unless the picture is CMYK
   bool invertedCmyk_ = false;
+  unsigned scaleEighths_ = kFullScale;
+
+  static constexpr unsigned kFullScale = 8;
 };
 
 }  // namespace lintavo

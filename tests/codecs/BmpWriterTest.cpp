@@ -145,16 +145,17 @@ TEST(BmpWriterTest, RefusesRowsOutsideThePicture) {
 
 TEST(BmpWriterTest, FitsFormatStopsAtTheLargest32BitFileSize) {
   // 54 header bytes plus rows of 12 bytes (4 pixels) must stay within 4294967295 bytes; an 8-bit
-  // picture is counted with a full palette of 1024 bytes and rows of 4 bytes.
+  // picture is counted with a full palette of 1024 bytes and rows of 4 bytes, a 32-bit picture one
+  // pixel wide with rows of 4 bytes. Depths other than 8, 24 and 32 are not written at all.
   struct Case {
     int width, height, bitsPerPixel;
     bool fits;
   };
   const Case cases[] = {
-      {1, 1, 24, true},         {4, 357913936, 24, true},  {4, 357913937, 24, false},
-      {4, 1073741554, 8, true}, {4, 1073741555, 8, false}, {65000, 65000, 24, false},
-      {65535, 21845, 24, true}, {0, 1, 24, false},         {1, 0, 8, false},
-      {1, 1, 32, false},
+      {1, 1, 24, true},          {4, 357913936, 24, true},   {4, 357913937, 24, false},
+      {4, 1073741554, 8, true},  {4, 1073741555, 8, false},  {65000, 65000, 24, false},
+      {65535, 21845, 24, true},  {0, 1, 24, false},          {1, 0, 8, false},
+      {1, 1073741810, 32, true}, {1, 1073741811, 32, false}, {1, 1, 16, false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(BmpWriter::FitsFormat(c.width, c.height, c.bitsPerPixel), c.fits)

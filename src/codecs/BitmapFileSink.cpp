@@ -1,0 +1,18 @@
+#include "codecs/BitmapFileSink.h"
+
+namespace lintavo {
+
+void BitmapFileSink::Start(const BitmapLayout& layout) {
+  writer_ = std::make_unique<BmpWriter>(dest_, layout.width, layout.height, layout.bitsPerPixel,
+                                        layout.palette);
+}
+
+void BitmapFileSink::PutRows(int topRow, const std::uint8_t* rows, int count) {
+  writer_->WriteRows(topRow, rows, count);
+}
+
+void BitmapFileSink::Commit() {
+  writer_->Commit();
+}
+
+}  // namespace lintavo

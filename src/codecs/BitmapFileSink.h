@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "codecs/BmpWriter.h"
+#include "codecs/PictureSink.h"
+
+namespace lintavo {
+
+// Stores the picture a reader hands out as a BMP file at `dest`, in the reader's pixel format.
+// Nothing appears at `dest` before Commit; a sink destroyed before leaves no trace (BmpWriter).
+class BitmapFileSink : public PictureSink {
+ public:
+  explicit BitmapFileSink(std::string dest) : dest_(std::move(dest)) {}
+
+  void Start(const BitmapLayout& layout) override;
+  void PutRows(int topRow, const std::uint8_t* rows, int count) override;
+
+  // Puts the finished file in place of `dest`.
+  void Commit();
+
+ private:
+  std::string dest_;
+  std::unique_ptr<BmpWriter> writer_;
+};
+
+}  // namespace lintavo
