@@ -2,6 +2,7 @@
 
 #include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
+#include "dialogs/TfrmBackground.h"
 #include "dialogs/TfrmHPSettings.h"
 #include "dialogs/TfrmQuickAccess.h"
 
@@ -9,8 +10,10 @@ namespace lintavo {
 
 MainWindowDialogs InstalledDialogs() {
   MainWindowDialogs dialogs;
-  // The background picture dialog (Select Background) is not part of this build yet; its factory
-  // stays empty until it is.
+  dialogs.background = [](TfrmMain& mainWindow) -> std::unique_ptr<QDialog> {
+    return std::make_unique<TfrmBackground>(mainWindow.WebManager(), mainWindow.SelectedPosition(),
+                                            mainWindow.ConfigFile(), &mainWindow);
+  };
   dialogs.pageSettings = [](TfrmMain& mainWindow) -> std::unique_ptr<QDialog> {
     return std::make_unique<TfrmHPSettings>(mainWindow.WebManager(), mainWindow.SelectedPosition(),
                                             mainWindow.ConfigFile(), mainWindow.bsSkinMessage1(),

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QImage>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -13,14 +15,28 @@ namespace lintavo {
 
 // What a dialog asks for.
 struct FileDialogRequest {
-  enum class Kind { Folder };
-  Kind kind;
+  enum class Kind { Folder, OpenFile };
+  Kind kind = Kind::Folder;
   std::string title;
+  // OpenFile: the one entry of the type list, as shown, and the file name patterns it stands for.
+  std::string filterText;
+  std::vector<std::string> patterns;
+  // The folder it starts in; empty for the dialog's own choice.
+  std::string initialFolder;
 };
+
+// The picture a preview pane shows for a file: the file's picture at its own size, or a null image
+// when it cannot be shown.
+using FilePreview = std::function<QImage(const std::string& path)>;
 
 // Asks for a folder in a dialog captioned `title`; its full path, or nothing when the dialog was
 // cancelled.
 std::optional<std::string> ChooseFolder(QWidget* parent, const std::string& title);
+
+// Asks for one existing file to open, with a pane beside the list of files that shows
+// `preview` of the highlighted file, scrollable; its full path, or nothing when cancelled.
+std::optional<std::string> ChooseFileToOpen(QWidget* parent, const FileDialogRequest& request,
+                                            const FilePreview& preview);
 
 // While it lives, every file and folder dialog goes to `answer` instead of being shown, and gets
 // its answer back. Stand-ins nest; the previous one comes back when this one goes.
@@ -35,6 +51,9 @@ class ScopedFileDialogStandIn {
 
  private:
   friend std::optional<std::string> ChooseFolder(QWidget* parent, const std::string& title);
+  friend std::optional<std::string> ChooseFileToOpen(QWidget* parent,
+                                                     const FileDialogRequest& request,
+                                                     const FilePreview& preview);
 
   Answer answer_;
   ScopedFileDialogStandIn* previous_;
