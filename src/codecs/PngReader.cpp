@@ -227,6 +227,13 @@ void ReadPng(const std::string& path, PictureSink& sink) {
     png_read_update_info(png, info);
     return count;
   });
+  // An interlaced picture is gathered whole before the sink gets it, and a preview holds another
+  // copy: the limit counts both.
+  if (passes > 1 && !FitsDecodeLimit(static_cast<std::uint64_t>(layout.width),
+                                     2 * static_cast<std::uint64_t>(layout.height))) {
+    FailTooLarge(path, static_cast<std::uint64_t>(layout.width),
+                 static_cast<std::uint64_t>(layout.height));
+  }
   sink.Start(layout);
   if (passes > 1) {
     ReadInterlacedRows(decoder, layout, passes, sink);

@@ -135,8 +135,9 @@ void PutZeroRows(const BitmapLayout& layout, PictureSink& sink) {
   }
 }
 
-// Hands the image to the sink a few strips or tiles at a time. False when libtiff reported
-// anything on the way, and the result may differ from TIFFReadRGBAImage's.
+// Hands the image to the sink a few strips or tiles at a time; pixels a call cannot read stay
+// zero, as in TIFFReadRGBAImage's raster. False when libtiff reported anything on the way, and
+// the result may differ from TIFFReadRGBAImage's.
 bool StreamImage(TiffPicture& picture, const BitmapLayout& layout, PictureSink& sink) {
   TIFF* tiff = picture.Get();
   char message[1024] = "";
@@ -151,20 +152,20 @@ bool StreamImage(TiffPicture& picture, const BitmapLayout& layout, PictureSink& 
   const bool topRowFirst = StoredTopRowFirst(image.orientation);
   std::vector<std::uint32_t> block = ZeroPixels(width * static_cast<std::size_t>(callRows));
   bool clean = true;
-  for (int row = 0; clean && row < layout.height; row += callRows) {
+  for (int row = 0; row < layout.height; row += callRows) {
     const int count = std::min(callRows, layout.height - row);
     image.row_offset = row;
     image.col_offset = 0;
+    if (!clean) {
+      std::fill(block.begin(), block.end(), 0);
+    }
     clean = TIFFRGBAImageGet(&image, block.data(), image.width,
                              static_cast<std::uint32_t>(count)) != 0 &&
-            !picture.HeardMessages();
-    if (clean) {
-      // Stored top row first, the call covers the picture's rows from `row` down; stored bottom
-      // row first, it covers as many rows up from the bottom.
-      const int topRow = topRowFirst ? row : layout.height - row - count;
-      sink.PutRows(topRow, AsBgraBytes(block.data(), width * static_cast<std::size_t>(count)),
-                   count);
-    }
+            !picture.HeardMessages() && clean;
+    // Stored top row first, the call covers the picture's rows from `row` down; stored bottom
+    // row first, it covers as many rows up from the bottom.
+    const int topRow = topRowFirst ? row : layout.height - row - count;
+    sink.PutRows(topRow, AsBgraBytes(block.data(), width * static_cast<std::size_t>(count)), count);
   }
   TIFFRGBAImageEnd(&image);
   return clean;
@@ -198,7 +199,9 @@ void ReadTiff(const std::string& path, PictureSink& sink) {
   }
   const BitmapLayout layout{static_cast<int>(width), static_cast<int>(height), 32, {}};
   sink.Start(layout);
-  if (!StreamImage(*picture, layout, sink)) {
+  // A damaged picture is read again whole, as TIFFReadRGBAImage reads it, where its raster fits
+  // the limit beside a preview's copy; a larger one keeps what streaming made of it.
+  if (!StreamImage(*picture, layout, sink) && FitsDecodeLimit(width, 2 * std::uint64_t{height})) {
     // A fresh opening, so that no state libtiff kept from the damage can tell.
     picture = std::make_unique<TiffPicture>(path);
     ReadWholeImage(*picture, layout, sink);

@@ -17,7 +17,8 @@ namespace lintavo {
 // The image streams a block of strips or tiles at a time. Should libtiff report any trouble while
 // it does, the block-wise result could differ from what TIFFReadRGBAImage makes of the damage
 // (it reuses one decoding buffer for the whole image), so the image is then read again whole, the
-// way TIFFReadRGBAImage reads it.
+// way TIFFReadRGBAImage reads it, where that raster fits the decode limit beside a preview's copy
+// of the picture; a larger damaged image keeps what streaming made of it.
 //
 // Throws Failure "Unable to open file '<path>'" when the file cannot be opened or is no TIFF,
 // "Unable to create TBitmap buffer" when the image has no pixels or its memory cannot be had, and

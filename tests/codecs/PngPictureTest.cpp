@@ -260,5 +260,33 @@ TEST(PngPictureDamageTest, RefusesAFileTooShortForTheSizeItClaims) {
                              std::to_string(png.size()) + " bytes cannot hold 8000 x 8000 pixels"));
 }
 
+// An interlaced picture is gathered whole before it is shown, beside the preview's own copy: its
+// limit counts both. The file is padded so that it could hold the pixels it claims.
+TEST(PngPictureDamageTest, CountsTheWholeCopyOfAnInterlacedPictureAgainstTheLimit) {
+  TempFolder folder;
+  // 9000 x 8000 pixels take 275 MB at 32 bits: within the limit once, beyond it twice.
+  for (const bool interlaced : {true, false}) {
+    std::string png = test::MakePng({.width = 2,
+                                     .height = 2,
+                                     .colourType = PNG_COLOR_TYPE_GRAY,
+                                     .bitDepth = 1,
+                                     .interlaced = interlaced,
+                                     .samples = {0, 1, 1, 0}});
+    test::SetClaimedPngSize(png, 9000, 8000);
+    png.append(16 * 1024, '\0');
+    const std::string source = folder / "picture.png";
+    test::WriteFileBytes(source, png);
+    const std::string tooLarge =
+        "The picture \"" + source + "\" is too large: 9000 x 8000 pixels take more than 512 MB";
+
+    try {
+      StorePictureAsBitmap(source, PictureFormat::kPng, folder / "stored.bmp");
+      ADD_FAILURE() << "a picture claiming more than its data holds was stored";
+    } catch (const Failure& failure) {
+      EXPECT_EQ(failure.what() == tooLarge, interlaced) << failure.what();
+    }
+  }
+}
+
 }  // namespace
 }  // namespace lintavo
