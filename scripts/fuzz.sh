@@ -5,11 +5,12 @@
 #
 # SECONDS-PER-TARGET defaults to 60; without TARGETs every target runs, one after the other:
 #   settings_file registry_hive desktop_entry mime_applications page_generation jpeg_to_bitmap
-#   firefox_session chromium_session
+#   png_picture gif_picture tiff_picture bmp_picture firefox_session chromium_session
 #
 # Installs clang and its fuzzing runtime when they are missing (apt-get, as root or through
-# sudo), builds the targets with clang and -fsanitize=fuzzer,address,undefined into build-fuzz/,
-# and runs each on a working corpus in build-fuzz/runs/<target>/corpus/: the repository's corpus
+# sudo), builds the targets with clang and -fsanitize=fuzzer,address,undefined into build-fuzz/
+# (or the folder FUZZ_BUILD names; build-fuzz/ stands for it below), and runs each on a working
+# corpus in build-fuzz/runs/<target>/corpus/: the repository's corpus
 # (tests/fixtures/fuzz/<target>/) copied in, plus whatever earlier runs found. New inputs stay
 # there and never land in the repository by themselves. A crash, a leak, a broken check or an input
 # slower than FUZZ_TIMEOUT seconds (default 20) stops that target; the input is kept in
@@ -20,7 +21,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 all_targets=(settings_file registry_hive desktop_entry mime_applications page_generation
-  jpeg_to_bitmap firefox_session chromium_session)
+  jpeg_to_bitmap png_picture gif_picture tiff_picture bmp_picture firefox_session chromium_session)
+build=${FUZZ_BUILD:-build-fuzz}
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
 targets=("$@")
@@ -34,7 +36,7 @@ done
 
 missing=()
 for package in clang libclang-rt-14-dev cmake ninja-build pkg-config libjpeg62-turbo-dev \
-  liblz4-dev nlohmann-json3-dev libgtest-dev libgmock-dev; do
+  libpng-dev libtiff-dev libgif-dev liblz4-dev nlohmann-json3-dev libgtest-dev libgmock-dev; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
     missing+=("$package")
 done
@@ -47,26 +49,26 @@ fi
 
 # Everything is instrumented for coverage and the sanitizers; only the fuzz targets link
 # libFuzzer's main. Warnings are not errors here: the GCC builds hold that line.
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DLINTAVO_BUILD_GUI=OFF -DLINTAVO_BUILD_BENCHMARKS=OFF -DLINTAVO_WARNINGS_AS_ERRORS=OFF \
   -DLINTAVO_BUILD_FUZZERS=ON -DLINTAVO_LIBFUZZER=ON \
   "-DCMAKE_CXX_FLAGS=-O1 -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
   "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined"
-cmake --build build-fuzz --target lintavo_fuzzers
+cmake --build "$build" --target lintavo_fuzzers
 
 summary=()
 crashes=()
 slow=()
 for target in "${targets[@]}"; do
-  run="build-fuzz/runs/$target"
+  run="$build/runs/$target"
   mkdir -p "$run/corpus" "$run/crashes"
   cp -n "tests/fixtures/fuzz/$target/"* "$run/corpus/"
   echo "== fuzzing $target for $seconds s"
   status=0
   # The target's scratch files go to a folder of this run alone, so nothing stays behind a crash.
   scratch=$(mktemp -d "$([ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")/lintavo-fuzz-run-XXXXXX")
-  TMPDIR="$scratch" "build-fuzz/tests/fuzz/fuzz_$target" -max_total_time="$seconds" \
+  TMPDIR="$scratch" "$build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" \
     -timeout="${FUZZ_TIMEOUT:-20}" -rss_limit_mb=2048 -print_final_stats=1 \
     -entropic_scale_per_exec_time=1 \
     -artifact_prefix="$run/crashes/" "$run/corpus" 2>&1 | tee "$run/last.log" || status=$?

@@ -1,0 +1,67 @@
+# shellcheck shell=bash
+# Sourced by the compare_*.sh scripts: runs one of our programs beside another tool doing the same
+# conversion on the same file, and prints their wall time and peak memory with our ratios to theirs
+# and the bars: wall time <= 1.0x theirs, peak memory <= 0.25x theirs.
+#
+#   their_run=(TOOL ARG...) our_run=(PROGRAM ARG...)
+#   side_by_side WORK THEIR_NAME OUR_NAME
+#
+# WORK is a folder for the figures' files. Wall time: the median of hyperfine's $runs runs (after
+# 2 warm-up runs). Peak memory: the median over $memory_runs runs of the maximum resident set size
+# (/usr/bin/time -f %M). Needs python3, hyperfine and GNU time.
+runs=${runs:-10}
+memory_runs=${memory_runs:-5}
+
+# Stops the script, naming what is missing, unless every TOOL can be run.
+require_tools() {
+  for tool in "$@"; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "$(basename "$0"): $tool not found" >&2
+      exit 1
+    fi
+  done
+}
+
+# Median peak resident set size in KB of a command run $memory_runs times.
+median_peak_kb() {
+  local work=$1
+  shift
+  for ((i = 0; i < memory_runs; i++)); do
+    /usr/bin/time -f %M -o "$work/peak.txt" "$@"
+    cat "$work/peak.txt"
+  done | sort -n | sed -n "$(((memory_runs + 1) / 2))p"
+}
+
+side_by_side() {
+  local work=$1 their_name=$2 our_name=$3
+  echo "Timing with hyperfine ($runs runs each) ..."
+  # shellcheck disable=SC2154  # their_run and our_run are the caller's
+  hyperfine --warmup 2 --runs "$runs" --style basic --export-json "$work/times.json" \
+    -n "$their_name" "${their_run[*]@Q}" -n "$our_name" "${our_run[*]@Q}"
+
+  echo "Measuring peak memory ($memory_runs runs each) ..."
+  local their_kb our_kb
+  their_kb=$(median_peak_kb "$work" "${their_run[@]}")
+  our_kb=$(median_peak_kb "$work" "${our_run[@]}")
+
+  python3 - "$work/times.json" "$their_name" "$our_name" "$their_kb" "$our_kb" <<'PYTHON'
+import json
+import sys
+
+times, their_name, our_name = sys.argv[1:4]
+results = {r["command"]: r for r in json.load(open(times))["results"]}
+their_s, our_s = results[their_name]["median"], results[our_name]["median"]
+their_kb, our_kb = int(sys.argv[4]), int(sys.argv[5])
+time_ratio, memory_ratio = our_s / their_s, our_kb / their_kb
+
+def verdict(ratio, bar):
+    return "meets the bar" if ratio <= bar else "MISSES the bar"
+
+print()
+print(f"{'':24}{their_name:>12}{our_name:>17}{'ratio':>9}  bar")
+print(f"{'wall time, median (ms)':24}{their_s * 1000:12.1f}{our_s * 1000:17.1f}"
+      f"{time_ratio:8.2f}x  <= 1.00x: {verdict(time_ratio, 1.0)}")
+print(f"{'peak memory, median (MB)':24}{their_kb / 1024:12.1f}{our_kb / 1024:17.1f}"
+      f"{memory_ratio:8.2f}x  <= 0.25x: {verdict(memory_ratio, 0.25)}")
+PYTHON
+}
