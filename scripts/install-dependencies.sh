@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libjpeg62-turbo-dev libpng-dev libtiff-dev libgif-dev liblz4-dev nlohmann-json3-dev
+  # the help: chmlib reads Lintavo.chm, fp-utils' chmcmd compiles it
+  libchm-dev fp-utils
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-turbo-progs imagemagick hyperfine time xvfb

@@ -5,9 +5,11 @@
 #include <utility>
 
 #include "app/HomePageCommand.h"
+#include "help/HelpEngine.h"
 #include "os/Failure.h"
 #include "os/PathText.h"
 #include "os/ProfileFile.h"
+#include "os/WindowHandle.h"
 #include "pages/ConfigLocation.h"
 #include "pages/PageFiles.h"
 #include "pages/ProductIdentity.h"
@@ -25,6 +27,7 @@ constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kLastPageKey = "LastPage";
 
 constexpr const char* kCommandNotAvailable = "This command is not available in this version.";
+constexpr const char* kHelpFileName = "Lintavo.chm";
 constexpr const char* kHelpNotAvailable =
     "Help is not available: the help viewer could not be loaded.";
 
@@ -169,9 +172,17 @@ void TfrmMain::editAboutClick() {
   ShowCommandDialog(dialogs_.about);
 }
 
-// The help engine is not part of this build; rather than do nothing, the command says so.
+// The help opens in the engine's own window, owned by the desktop rather than this window, so
+// both stay usable. Neither the help file nor the engine's answer is checked: the engine shows a
+// missing file itself. Without an engine there is nothing to call, and the command says so.
 void TfrmMain::btnHelpClick() {
-  messages_.MessageDlg(kHelpNotAvailable, MessageKind::Information, MessageButtons::Ok);
+  const HtmlHelpFunction htmlHelp = HtmlHelpEntry();
+  if (htmlHelp == nullptr) {
+    messages_.MessageDlg(kHelpNotAvailable, MessageKind::Information, MessageButtons::Ok);
+    return;
+  }
+  const std::string helpFile = programFolder_ + kHelpFileName;
+  htmlHelp(os::DesktopWindow(), helpFile.c_str(), HH_DISPLAY_TOPIC, 0);
 }
 
 void TfrmMain::btnCloseClick() {

@@ -8,6 +8,7 @@
 #include "app/RequestWatcher.h"
 #include "app/TApplication.h"
 #include "app/TfrmMain.h"
+#include "help/HelpEngine.h"
 #include "os/EndRequests.h"
 #include "os/Failure.h"
 #include "os/InstanceGuard.h"
@@ -66,7 +67,8 @@ int RunWindows(int& argc, char** argv, os::InstanceGuard& guard, os::WaitHandle 
 
 int main(int argc, char** argv) {
   // Module initialisations run here, before the single-instance guard and in every start: the
-  // help engine is loaded (LoadHelpEngine) and the help diagnostics are collected and written.
+  // help engine is loaded and the help diagnostics are collected and written.
+  LoadHelpEngine();
 
   // From here on, log-out, `kill` and Ctrl+C end the program in order, through the code below.
   const os::WaitHandle endRequests = os::CatchEndRequests();
@@ -83,5 +85,7 @@ int main(int argc, char** argv) {
   // front.
   const int exitCode = refused ? 0 : RunWindows(argc, argv, guard, endRequests, startFailure);
   guard.ReleaseInstance();
+  // The windows are gone: nothing of the engine's runs any more.
+  UnloadHelpEngine();
   return exitCode;
 }

@@ -4,12 +4,9 @@
 #include <string>
 
 #include "os/WaitHandle.h"
+#include "os/WindowHandle.h"
 
 namespace lintavo::os {
-
-// The application's top-level window as the instance record stores it (a window handle on
-// Windows; unused where activation goes through the guard's own channel).
-using WindowHandle = std::uintptr_t;
 
 // Lets one copy of the program run per executable path and user. The first admitted start holds a
 // shared 8-byte record (window handle, instance count) named after the executable's path and kept
@@ -24,8 +21,9 @@ class InstanceGuard {
 
   // True when this start must end: `maxInstances` copies already run, and the running one has
   // been asked to restore its window and come to the front. False when the start is admitted and
-  // counted. Throws Failure "System Error.  Code: <n>.\n<description>" when the record can be
-  // neither created nor found.
+  // counted. `window` is the application's window as the record stores it (unused where
+  // activation goes through the guard's own channel). Throws Failure "System Error.  Code:
+  // <n>.\n<description>" when the record can be neither created nor found.
   bool RefuseIfRunning(WindowHandle window, int maxInstances);
 
   // Gives up this instance's place in the record; runs once at orderly exit.

@@ -1,7 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Installs the build into a fresh prefix and checks the layout a desktop and the program rely on:
-# the program and its data in one folder, bin/lintavo linking to it, the desktop entry and icon
-# where desktops look. Run with -DBUILD_DIR=<build folder> -DPREFIX=<scratch folder>.
+# the program, its help and its data in one folder, bin/lintavo linking to it, the desktop entry and
+# icon where desktops look. Run with -DBUILD_DIR=<build folder> -DPREFIX=<scratch folder>.
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
   RESULT_VARIABLE result OUTPUT_QUIET)
@@ -11,6 +11,7 @@ endif()
 
 foreach(file lib/lintavo/lintavo lib/lintavo/template.htm lib/lintavo/template.jpg
     lib/lintavo/templatewhite.jpg lib/lintavo/logo.bmp lib/lintavo/lintavo.png
+    lib/lintavo/Lintavo.chm lib/lintavo/liblintavo-help.so
     share/applications/lintavo.desktop share/icons/hicolor/256x256/apps/lintavo.png)
   if(NOT EXISTS ${PREFIX}/${file})
     message(FATAL_ERROR "not installed: ${file}")

@@ -2,6 +2,7 @@
 
 #include "os/Files.h"
 #include "os/PathText.h"
+#include "os/Paths.h"
 #include "os/Text.h"
 #include "os/posix/MimeApplications.h"
 #include "os/posix/RegistryHive.h"
@@ -16,6 +17,13 @@ constexpr std::string_view kShellFoldersKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr std::string_view kPersonalValue = "Personal";
 constexpr std::string_view kHtmlOpenCommandKey = "htmlfile\\shell\\open\\command";
+// The help engine's class registration, answered by the engine module beside the program.
+constexpr std::string_view kHelpEngineServerKey =
+    "CLSID\\{adb880a6-d8ff-11cf-9377-00aa003b7a11}\\InprocServer32";
+// The engine module's file name, as the build names the help engine library.
+constexpr std::string_view kHelpEngineFileName = "liblintavo-help.so";
+// The user's own class keys, which stand over the derived ones as on Windows.
+constexpr std::string_view kUserClassesKey = "Software\\Classes\\";
 
 bool SameKey(std::string_view a, std::string_view b) {
   return posix::FoldKeyPath(a) == posix::FoldKeyPath(b);
@@ -80,6 +88,33 @@ std::optional<std::string> HtmlOpenCommand() {
   return program ? std::optional("\"" + *program + "\" \"%1\"") : std::nullopt;
 }
 
+// The help engine module installed beside the program, when it is there.
+std::optional<std::string> HelpEngineServer() {
+  std::string path = ProgramFolder() + std::string(kHelpEngineFileName);
+  return FileExists(path) ? std::optional(path) : std::nullopt;
+}
+
+// The user's class key of that path in the hive, when the hive holds one.
+std::optional<std::string> UserClassKey(std::string_view path) {
+  if (path.empty()) {
+    return std::nullopt;
+  }
+  std::string key = std::string(kUserClassesKey) + std::string(path);
+  const auto hive = LoadHive();
+  return hive && hive->HasKey(key) ? std::optional(key) : std::nullopt;
+}
+
+// A derived class key's default value; nullopt for a key that is not derived or has no value now.
+std::optional<std::string> DerivedClassValue(std::string_view path) {
+  if (SameKey(path, kHtmlOpenCommandKey)) {
+    return HtmlOpenCommand();
+  }
+  if (SameKey(path, kHelpEngineServerKey)) {
+    return HelpEngineServer();
+  }
+  return std::nullopt;
+}
+
 // Sets a value in the hive as it is now; false when the hive cannot be read or written.
 bool WriteValue(const std::string& keyPath, std::string_view name, const std::string& data) {
   auto hive = LoadHive();
@@ -111,8 +146,9 @@ std::optional<RegistryKey> RegistryKey::OpenForReading(RegistryRoot root, const 
   }
   bool exists = false;
   if (root == RegistryRoot::ClassesRoot) {
-    // The only class key this system has is the derived HTML open command.
-    exists = SameKey(path, kHtmlOpenCommandKey) && HtmlOpenCommand().has_value();
+    // The user's class keys, else the few derived from the system: the HTML open command and the
+    // help engine's registration.
+    exists = UserClassKey(path).has_value() || DerivedClassValue(path).has_value();
   } else if (SameKey(path, kShellFoldersKey)) {
     exists = true;
   } else {
@@ -142,7 +178,11 @@ std::optional<RegistryKey> RegistryKey::Create(RegistryRoot root, const std::str
 
 std::optional<RegistryValue> RegistryKey::Query(const std::string& name) const {
   if (root_ == RegistryRoot::ClassesRoot) {
-    return UpToNul(name).empty() ? StringValue(HtmlOpenCommand()) : std::nullopt;
+    if (const auto userKey = UserClassKey(path_)) {
+      const auto hive = LoadHive();
+      return hive ? hive->FindValue(*userKey, UpToNul(name)) : std::nullopt;
+    }
+    return UpToNul(name).empty() ? StringValue(DerivedClassValue(path_)) : std::nullopt;
   }
   if (IsShellFoldersPersonal(root_, path_, UpToNul(name))) {
     return StringValue(PersonalFolder());

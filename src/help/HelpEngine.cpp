@@ -1,0 +1,65 @@
+#include "help/HelpEngine.h"
+
+#include "os/Files.h"
+#include "os/Registry.h"
+
+namespace lintavo {
+
+namespace {
+
+// The key under which the engine registers the module that serves its class.
+constexpr const char* kHelpEngineServerKey =
+    "CLSID\\{adb880a6-d8ff-11cf-9377-00aa003b7a11}\\InprocServer32";
+
+os::LibraryHandle engineHandle = 0;
+HtmlHelpFunction htmlHelpEntry = nullptr;
+
+}  // namespace
+
+std::string LocateHelpEngine() {
+  const auto key =
+      os::RegistryKey::OpenForReading(os::RegistryRoot::ClassesRoot, kHelpEngineServerKey);
+  if (!key) {
+    return std::string();
+  }
+  const auto value = key->Query("");
+  std::string path =
+      value && value->type == os::RegistryValueType::String ? value->text : std::string();
+  return !path.empty() && os::FileExists(path) ? path : std::string();
+}
+
+void LoadHelpEngine() {
+  if (engineHandle != 0) {
+    return;
+  }
+  const std::string path = LocateHelpEngine();
+  if (path.empty()) {
+    return;
+  }
+  engineHandle = os::LoadSharedLibrary(path);
+  if (engineHandle == 0) {
+    return;
+  }
+  // The exported function has the entry's type; the library interface can only say "a function".
+  htmlHelpEntry =
+      reinterpret_cast<HtmlHelpFunction>(os::FindLibraryFunction(engineHandle, kHtmlHelpEntryName));
+}
+
+void UnloadHelpEngine() {
+  if (engineHandle == 0) {
+    return;
+  }
+  os::UnloadSharedLibrary(engineHandle);
+  htmlHelpEntry = nullptr;
+  engineHandle = 0;
+}
+
+os::LibraryHandle HelpEngineHandle() {
+  return engineHandle;
+}
+
+HtmlHelpFunction HtmlHelpEntry() {
+  return htmlHelpEntry;
+}
+
+}  // namespace lintavo

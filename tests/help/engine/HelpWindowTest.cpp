@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <filesystem>
+
+#include "help/HelpEngine.h"
+#include "support/HelpEngineRegistration.h"
+#include "support/TestEnvironment.h"
+
+namespace lintavo::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The real help engine, loaded as the program loads it, with the help file the build compiled.
+class HelpWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterHelpEngine(LINTAVO_HELP_ENGINE);
+    LoadHelpEngine();
+    ASSERT_NE(HtmlHelpEntry(), nullptr);
+  }
+  void TearDown() override {
+    for (QWidget* window : HelpWindows()) {
+      delete window;
+    }
+  }
+
+  static std::vector<QWidget*> HelpWindows() {
+    std::vector<QWidget*> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->objectName() == "HelpWindow") {
+        windows.push_back(widget);
+      }
+    }
+    return windows;
+  }
+
+  // Asks the engine for the help file at `path`; the one help window that shows it.
+  QMainWindow& Open(const std::string& path) {
+    handle_ = HtmlHelpEntry()(0, path.c_str(), HH_DISPLAY_TOPIC, 0);
+    const auto windows = HelpWindows();
+    EXPECT_EQ(windows.size(), 1U);
+    auto* window = qobject_cast<QMainWindow*>(windows.front());
+    EXPECT_TRUE(window && window->isVisible());
+    return *window;
+  }
+
+  template <typename T>
+  static T& Part(QWidget& window, const char* name) {
+    T* part = window.findChild<T*>(name);
+    EXPECT_NE(part, nullptr) << name;
+    return *part;
+  }
+  static QTextBrowser& Page(QWidget& window) { return Part<QTextBrowser>(window, "helpPage"); }
+  static QAction& Action(QWidget& window, const char* name) { return Part<QAction>(window, name); }
+
+  // Clicks the link to `href` on the page shown, where a person would click it.
+  static void ClickLink(QTextBrowser& page, const QString& href) {
+    for (QTextBlock block = page.document()->begin(); block.isValid(); block = block.next()) {
+      for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+        if (fragment.fragment().charFormat().anchorHref() == href) {
+          QTextCursor cursor(page.document());
+          cursor.setPosition(fragment.fragment().position() + 1);
+          const QPoint place = page.cursorRect(cursor).center();
+          QTest::mouseClick(page.viewport(), Qt::LeftButton, {}, place);
+          return;
+        }
+      }
+    }
+    ADD_FAILURE() << "no link to " << href.toStdString();
+  }
+
+  IsolatedHome home_;
+  ScopedHelpEngineRelease release_;
+  os::WindowHandle handle_ = 0;
+};
+
+TEST_F(HelpWindowTest, TheHelpFileOpensAtItsFirstPageWithItsContentsIndexAndPictures) {
+  QMainWindow& window = Open(LINTAVO_HELP_FILE);
+  EXPECT_NE(handle_, 0U);
+  EXPECT_EQ(window.windowTitle(), "Lintavo Help");
+  EXPECT_EQ(window.parentWidget(), nullptr) << "the help belongs to no other window";
+  EXPECT_FALSE(window.isModal());
+
+  QTextBrowser& page = Page(window);
+  EXPECT_EQ(page.source(), QUrl("chm:/index.htm"));
+  EXPECT_TRUE(page.toPlainText().startsWith("Getting started"));
+  const QVariant picture =
+      page.document()->resource(QTextDocument::ImageResource, QUrl("images/main-window.png"));
+  // A picture shown is kept decoded; before that, as the bytes read from the file.
+  const QSize size = picture.typeId() == QMetaType::QPixmap
+                         ? picture.value<QPixmap>().size()
+                         : QImage::fromData(picture.toByteArray()).size();
+  EXPECT_EQ(size, QSize(395, 228)) << picture.typeName();
+
+  auto& contents = Part<QTreeWidget>(window, "helpContents");
+  ASSERT_EQ(contents.topLevelItemCount(), 6);
+  EXPECT_EQ(contents.topLevelItem(0)->text(0), "Getting started");
+  EXPECT_EQ(contents.topLevelItem(1)->text(0), "Your pages");
+  EXPECT_EQ(contents.topLevelItem(1)->childCount(), 5);
+  EXPECT_EQ(contents.topLevelItem(5)->text(0), "Troubleshooting");
+  auto& index = Part<QListWidget>(window, "helpIndex");
+  EXPECT_EQ(index.count(), 21);
+}
+
+TEST_F(HelpWindowTest, LinksContentsAndIndexLeadToPagesAndBackAndForwardReturn) {
+  QMainWindow& window = Open(LINTAVO_HELP_FILE);
+  QTextBrowser& page = Page(window);
+  QAction& back = Action(window, "helpBack");
+  QAction& forward = Action(window, "helpForward");
+  EXPECT_FALSE(back.isEnabled());
+
+  ClickLink(page, "editing.htm");
+  EXPECT_EQ(page.source(), QUrl("chm:/editing.htm"));
+  EXPECT_TRUE(page.toPlainText().startsWith("Editing a page and its links"));
+  ASSERT_TRUE(back.isEnabled());
+  back.trigger();
+  EXPECT_EQ(page.source(), QUrl("chm:/index.htm"));
+  ASSERT_TRUE(forward.isEnabled());
+  forward.trigger();
+  EXPECT_EQ(page.source(), QUrl("chm:/editing.htm"));
+
+  auto& contents = Part<QTreeWidget>(window, "helpContents");
+  QTreeWidgetItem* moving = contents.topLevelItem(1)->child(1);
+  QTest::mouseClick(contents.viewport(), Qt::LeftButton, {},
+                    contents.visualItemRect(moving).center());
+  EXPECT_EQ(page.source(), QUrl("chm:/moving-links.htm"));
+
+  auto& indexFilter = Part<QLineEdit>(window, "helpIndexFilter");
+  QTest::keyClicks(&indexFilter, "DEBUG");
+  EXPECT_EQ(Part<QListWidget>(window, "helpIndex").currentItem()->text(), "debug.debug");
+  QTest::keyClick(&indexFilter, Qt::Key_Return);
+  EXPECT_EQ(page.source(), QUrl("chm:/diagnostics.htm"));
+}
+
+TEST_F(HelpWindowTest, ASecondCallRaisesTheSameWindowWhereTheReaderLeftIt) {
+  QMainWindow& window = Open(LINTAVO_HELP_FILE);
+  const os::WindowHandle first = handle_;
+  ClickLink(Page(window), "options.htm");
+  window.showMinimized();
+
+  QMainWindow& again = Open(LINTAVO_HELP_FILE);
+  EXPECT_EQ(&again, &window);
+  EXPECT_EQ(handle_, first);
+  EXPECT_FALSE(again.isMinimized());
+  EXPECT_EQ(Page(again).source(), QUrl("chm:/options.htm"));
+}
+
+TEST_F(HelpWindowTest, AMissingOrDamagedHelpFileIsNamedInTheWindow) {
+  const TempFolder folder;
+  const std::string good = ReadFileBytes(LINTAVO_HELP_FILE);
+  const struct {
+    const char* what;
+    std::string bytes;  // written to the file; "(none)" leaves it missing
+  } cases[] = {
+      {"missing", "(none)"},
+      {"empty", ""},
+      {"not a help file", "<html><body>Lintavo</body></html>\n"},
+      {"its headers cut off", good.substr(0, 40)},
+      {"cut in half", good.substr(0, good.size() / 2)},
+      {"its last bytes cut off", good.substr(0, good.size() - 16)},
+  };
+  for (const auto& bad : cases) {
+    SCOPED_TRACE(bad.what);
+    const std::string path = folder / (std::string(bad.what) + ".chm");
+    if (bad.bytes != "(none)") {
+      WriteFileBytes(path, bad.bytes);
+    }
+    QMainWindow& window = Open(path);
+    const QString text = Page(window).toPlainText();
+    EXPECT_TRUE(text.contains("missing or damaged")) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromStdString(path))) << text.toStdString();
+    EXPECT_EQ(Part<QTreeWidget>(window, "helpContents").topLevelItemCount(), 0);
+    EXPECT_EQ(Part<QListWidget>(window, "helpIndex").count(), 0);
+    TearDown();
+  }
+}
+
+}  // namespace
+}  // namespace lintavo::test
