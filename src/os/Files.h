@@ -19,6 +19,10 @@ bool DirectoryExists(const std::string& path);  // an existing folder
 // when the folder holds no such file.
 std::string FindFileIgnoringCase(const std::string& folder, const std::string& name);
 
+// Whether the program may create files in `folder`: a new file of a name no file has is created
+// there and removed again. No existing file is touched.
+bool CanCreateFilesIn(const std::string& folder);
+
 // Creates one folder; its parent must exist. False when it could not be created.
 bool CreateDir(const std::string& path);
 

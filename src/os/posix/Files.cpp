@@ -127,6 +127,19 @@ std::string FindFileIgnoringCase(const std::string& folder, const std::string& n
   return found.empty() ? std::string() : JoinPath(folder, found);
 }
 
+bool CanCreateFilesIn(const std::string& folder) {
+  // mkstemp makes a name of its own and creates the file exclusively, so no file of the user's
+  // can be the one created and removed.
+  std::string probe = JoinPath(folder, ".lintavo-probe-XXXXXX");
+  const int fd = mkstemp(probe.data());
+  if (fd < 0) {
+    return false;
+  }
+  close(fd);
+  unlink(probe.c_str());
+  return true;
+}
+
 bool CreateDir(const std::string& path) {
   return mkdir(path.c_str(), 0777) == 0;
 }

@@ -1,0 +1,63 @@
+#include "help/Diagnostics.h"
+
+#include <algorithm>
+
+#include "help/ReleaseNames.h"
+#include "os/Files.h"
+#include "os/PathText.h"
+#include "os/Paths.h"
+#include "os/Text.h"
+
+namespace lintavo {
+
+namespace {
+
+constexpr char kMarkerFileName[] = "debug.debug";
+constexpr char kBrowserControlFileName[] = "Shdocvw.dll";
+
+bool IsDebugSwitch(const std::string& parameter) {
+  return os::EqualIgnoringAsciiCase(parameter, "/debug") ||
+         os::EqualIgnoringAsciiCase(parameter, "-debug");
+}
+
+// The program's folder when files can be created there; otherwise the system's temporary folder,
+// or the root of the system's drive when that folder does not exist. No file of the person's is
+// touched to find out.
+std::string ReportFolderFor(const std::string& programFolder) {
+  if (os::CanCreateFilesIn(programFolder)) {
+    return programFolder;
+  }
+  const std::string temporary = os::TemporaryFolder();
+  return os::WithoutTrailingDelimiter(
+      os::DirectoryExists(temporary) ? temporary : os::FallbackTemporaryFolder());
+}
+
+}  // namespace
+
+DiagnosticsFacts CollectDiagnostics(const DiagnosticsStart& start) {
+  DiagnosticsFacts facts;
+  facts.modulePath = start.programPath;
+  facts.moduleDir = os::WithoutTrailingDelimiter(os::ParentFolder(start.programPath));
+  facts.moduleName =
+      start.programPath.substr(start.programPath.find_last_of(os::kPathDelimiter) + 1);
+  facts.runDir = facts.moduleDir;
+  facts.parameters = start.parameters;
+  facts.reportFolder = ReportFolderFor(facts.moduleDir);
+  facts.diagnosticsOn =
+      os::FileExists(os::JoinPath(facts.moduleDir, kMarkerFileName)) ||
+      std::any_of(start.parameters.begin(), start.parameters.end(), IsDebugSwitch);
+  facts.helpEngine = GetFileVersionText(start.helpEnginePath);
+  facts.helpEngineReleaseName = HelpEngineReleaseName(facts.helpEngine);
+  facts.browser = AdjustBrowserVersion(
+      GetFileVersionText(os::JoinPath(os::SystemFolder(), kBrowserControlFileName)));
+  facts.browserReleaseName = BrowserReleaseName(facts.browser);
+  return facts;
+}
+
+DiagnosticsFacts InitDiagnostics(const DiagnosticsStart& start) {
+  DiagnosticsFacts facts = CollectDiagnostics(start);
+  WriteReport(facts, DescribeSystem());
+  return facts;
+}
+
+}  // namespace lintavo
