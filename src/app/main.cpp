@@ -3,11 +3,13 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/AppResources.h"
 #include "app/RequestWatcher.h"
 #include "app/TApplication.h"
 #include "app/TfrmMain.h"
+#include "help/Diagnostics.h"
 #include "help/HelpEngine.h"
 #include "os/EndRequests.h"
 #include "os/Failure.h"
@@ -69,6 +71,8 @@ int main(int argc, char** argv) {
   // Module initialisations run here, before the single-instance guard and in every start: the
   // help engine is loaded and the help diagnostics are collected and written.
   LoadHelpEngine();
+  InitDiagnostics(
+      {os::ProgramPath(), std::vector<std::string>(argv + 1, argv + argc), LocateHelpEngine()});
 
   // From here on, log-out, `kill` and Ctrl+C end the program in order, through the code below.
   const os::WaitHandle endRequests = os::CatchEndRequests();

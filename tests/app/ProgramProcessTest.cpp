@@ -93,6 +93,25 @@ TEST_F(ProgramProcessTest, ASecondStartEndsWithExitCode0AndTheFirstRunsOn) {
   EXPECT_TRUE(third.Running()) << "the start after a killed copy was refused";
 }
 
+// The diagnostics run before the single-instance guard: a refused start deletes the report of
+// the run before it and writes its own.
+TEST_F(ProgramProcessTest, ARefusedStartStillWritesItsDiagnosticsReport) {
+  ProbeProcess first(Program(), {});
+  ASSERT_TRUE(AwaitStartedUp());
+  const std::string report = (programFolder_.Path() / "HHDebug.txt").string();
+  EXPECT_FALSE(fs::exists(report)) << "written without being switched on";
+
+  ProbeProcess second(Program(), {"/DEBUG", "second"});
+  EXPECT_EQ(second.ExitCode(), 0);
+  ASSERT_TRUE(fs::exists(report));
+  EXPECT_NE(ReadFileBytes(report).find("Cmdline Param(s) =  \t/DEBUG | second\r\n"),
+            std::string::npos);
+
+  ProbeProcess third(Program(), {});
+  EXPECT_EQ(third.ExitCode(), 0);
+  EXPECT_FALSE(fs::exists(report)) << "the refused start left the last report";
+}
+
 // Log-out or shutdown, `kill`, Ctrl+C and a closed terminal end the program as its Exit command
 // does: it leaves its event loop, exits with 0 and gives up its instance record.
 class ProgramProcessEndRequestTest : public ProgramProcessTest,

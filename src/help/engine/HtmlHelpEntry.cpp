@@ -4,12 +4,16 @@
 #include <QPointer>
 #include <type_traits>
 
+#include "help/ElfVersion.h"
 #include "help/HtmlHelpInterface.h"
 #include "help/engine/HelpWindow.h"
 
 namespace {
 
 using lintavo::help::HelpWindow;
+
+// The module's file version, the program's own, where the diagnostics report reads it.
+LINTAVO_VERSION_SECTION constexpr std::uint16_t kModuleVersion[4] = {LINTAVO_VERSION_NUMBERS};
 
 // The one help window; a second call raises it instead of opening another.
 QPointer<HelpWindow> helpWindow;
