@@ -1,5 +1,8 @@
 #include "app/HomePageCommand.h"
 
+#include <vector>
+
+#include "os/BrowserHomePages.h"
 #include "os/PathText.h"
 #include "pages/BrowserChanges.h"
 #include "pages/PageFiles.h"
@@ -14,6 +17,40 @@ constexpr const char* kConfirmation =
     "If blocked by your anti-virus software, you will need to set manually by first viewing\n\r"
     "the personal home page and then setting as your home page via your browser's options";
 
+// "A", "A and B", "A, B and C".
+std::string NameList(const std::vector<std::string>& names) {
+  std::string list;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) {
+      list += i + 1 == names.size() ? " and " : ", ";
+    }
+    list += names[i];
+  }
+  return list;
+}
+
+// What the person is told about the browsers that did not take the page (os/BrowserHomePages.h).
+std::string GapsMessage(const os::BrowserHomePageGaps& gaps) {
+  std::string text;
+  if (!gaps.running.empty()) {
+    const bool one = gaps.running.size() == 1;
+    text += "Please close " + NameList(gaps.running) +
+            " and press \"Set selected page as your browser's home page\" again. " +
+            (one ? "It keeps its own home page while it runs."
+                 : "They keep their own home page while they run.");
+  }
+  if (!gaps.failed.empty()) {
+    if (!text.empty()) {
+      text += "\n\n";
+    }
+    const bool one = gaps.failed.size() == 1;
+    text += "The page could not be made the home page of " + NameList(gaps.failed) + ": " +
+            (one ? "its settings could not be read or written, and were left as they were."
+                 : "their settings could not be read or written, and were left as they were.");
+  }
+  return text;
+}
+
 }  // namespace
 
 void SetSelectedPageAsHomePage(int position, const std::string& rootFolder,
@@ -27,6 +64,12 @@ void SetSelectedPageAsHomePage(int position, const std::string& rootFolder,
     return;
   }
   SetBrowserHomePage(os::JoinPath(rootFolder, PageFileName(position + 1)));
+  // The registry holds the page now. A browser that reads its own settings instead (on Linux) and
+  // could not take the page is named, so that the run does not end in a silent non-change.
+  const os::BrowserHomePageGaps gaps = os::BrowserHomePageGapsOfLastWrite();
+  if (!gaps.Empty()) {
+    messages.MessageDlg(GapsMessage(gaps), MessageKind::Information, MessageButtons::Ok);
+  }
 }
 
 }  // namespace lintavo

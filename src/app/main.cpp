@@ -1,5 +1,6 @@
 // Lintavo's entry: module initialisations, the single-instance guard, then the main window and
 // its event loop.
+#include <QTimer>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "app/TfrmMain.h"
 #include "help/Diagnostics.h"
 #include "help/HelpEngine.h"
+#include "os/BrowserHomePages.h"
 #include "os/EndRequests.h"
 #include "os/Failure.h"
 #include "os/InstanceGuard.h"
@@ -62,6 +64,9 @@ int RunWindows(int& argc, char** argv, os::InstanceGuard& guard, os::WaitHandle 
     return 0;
   }
   mainWindow.show();
+  // Housekeeping left from an earlier "Set as home page" (a few small files read), once the loop
+  // runs, so that it never holds up the window.
+  QTimer::singleShot(0, &mainWindow, [] { os::SettleBrowserHomePages(); });
   return TApplication::exec();
 }
 

@@ -1,8 +1,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
 
 #include "app/HomePageCommand.h"
 #include "os/Failure.h"
+#include "support/BrowserSessions.h"
 #include "support/RegistryValues.h"
 #include "support/ScopedFileSizeLimit.h"
 #include "support/TestEnvironment.h"
@@ -89,14 +94,17 @@ TEST_F(HomePageCommandTest, WithoutTabbedBrowsingTheStartPageIsSetBeforeTheNewTa
   EXPECT_FALSE(UserRegistryHive::HasKey(kTabbedBrowsingKey)) << "the key is never created";
 }
 
-// Clearing the lockdown creates its key, and with it the browser's "Main" key above it, so on an
-// empty registry the start page is written; the lockdown had no value to give back and stays 0.
-TEST_F(HomePageCommandTest, OnAnEmptyRegistryOnlyTheNewTabsFail) {
-  EXPECT_THAT([this] { Run(); },
-              ThrowsMessage<Failure>("Failed to set data for 'UseHomepageForNewTab'"));
+// A new account's registry holds the keys a browser installation creates, so the command runs
+// through and ends silently; the lockdown had no value to give back and stays 0.
+TEST_F(HomePageCommandTest, OnANewAccountTheCommandEndsSilently) {
+  ASSERT_FALSE(hive_.Exists());
+
+  Run();
 
   EXPECT_EQ(StartPage(), kPagePath);
+  EXPECT_EQ(NewTabsShowHomePage(), 1u);
   EXPECT_EQ(Lockdown(), 0u);
+  EXPECT_EQ(messages_.Messages().size(), 1u) << "a successful run ends without a message";
 }
 
 TEST_F(HomePageCommandTest, ARefusedStartPageEndsTheCommandWithTheLockdownStillOff) {
@@ -111,9 +119,9 @@ TEST_F(HomePageCommandTest, ARefusedStartPageEndsTheCommandWithTheLockdownStillO
   EXPECT_EQ(NewTabsShowHomePage(), std::nullopt);
 }
 
-TEST_F(HomePageCommandTest, AMissingMainKeyFailsTheStartPageAndWritesNothing) {
+TEST_F(HomePageCommandTest, WhenNoRegistryCanBeStoredTheStartPageFailsAndNothingIsWritten) {
   {
-    // No key can be created, so the lockdown step is passed over and "Main" stays missing.
+    // No key can be created, so the lockdown step is passed over and the start page not stored.
     ScopedFileSizeLimit fullDisk(0);
     EXPECT_THAT([this] { Run(); }, ThrowsMessage<Failure>("Failed to set data for 'Start Page'"));
   }
@@ -129,6 +137,80 @@ TEST_F(HomePageCommandTest, ALockdownValueOfAnotherTypeStopsTheCommandBeforeAnyW
 
     EXPECT_THAT([this] { Run(); }, ThrowsMessage<Failure>("Invalid data type for 'iexplore.exe'"));
     EXPECT_EQ(hive_.Text(), before);
+  }
+}
+
+// Browsers that keep their own settings (on Linux) get the page too; those that could not take it
+// are named in one information box after the run, with what to do.
+TEST_F(HomePageCommandTest, BrowsersThatCouldNotTakeThePageAreNamedAfterTheRun) {
+  const std::string config = home_.ConfigHome();
+  const std::string firefox = home_.Home() + "/.mozilla/firefox";
+  const std::string kRunningOne =
+      "Please close Chromium and press \"Set selected page as your browser's home page\" again. "
+      "It keeps its own home page while it runs.";
+  const std::string kRunningTwo =
+      "Please close Chromium and Google Chrome and press \"Set selected page as your browser's "
+      "home page\" again. They keep their own home page while they run.";
+  const std::string kFailedOne =
+      "The page could not be made the home page of Firefox: its settings could not be read or "
+      "written, and were left as they were.";
+  const std::string kFailedTwo =
+      "The page could not be made the home page of Firefox, Brave and Vivaldi: their settings "
+      "could not be read or written, and were left as they were.";
+
+  struct Case {
+    const char* name;
+    std::function<void()> arrange;
+    std::optional<std::string> message;
+  };
+  const auto chromiumProfile = [&](const std::string& browser, const std::string& preferences) {
+    WriteFileBytes(config + "/" + browser + "/Default/Preferences", preferences);
+  };
+  const auto running = [&](const std::string& browser) {
+    chromiumProfile(browser, "{}");
+    LockChromiumUserData(config + "/" + browser, getpid());
+  };
+  const auto damagedFirefox = [&] {
+    WriteFileBytes(AddFirefoxProfileFolder(firefox, "p") + "/prefs.js", "user_pref(\n");
+  };
+  const Case cases[] = {
+      {"every browser took it", [&] { chromiumProfile("chromium", "{}"); }, std::nullopt},
+      {"Firefox runs: it takes it up at its next start",
+       [&] { LockFirefoxProfile(AddFirefoxProfileFolder(firefox, "p"), getpid()); }, std::nullopt},
+      {"one runs", [&] { running("chromium"); }, kRunningOne},
+      {"two run",
+       [&] {
+         running("chromium");
+         running("google-chrome");
+       },
+       kRunningTwo},
+      {"one failed", damagedFirefox, kFailedOne},
+      {"some run, some failed",
+       [&] {
+         running("chromium");
+         damagedFirefox();
+         chromiumProfile("BraveSoftware/Brave-Browser", "[]");
+         chromiumProfile("vivaldi", "not json");
+       },
+       kRunningOne + "\n\n" + kFailedTwo},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(home_.Home());
+    std::filesystem::create_directories(config);
+    c.arrange();
+    ScriptedMessages messages;
+
+    SetSelectedPageAsHomePage(kPosition, kRootFolder, messages);
+
+    EXPECT_EQ(StartPage(), kPagePath);
+    EXPECT_EQ(NewTabsShowHomePage(), 1u);
+    ASSERT_EQ(messages.Messages().size(), c.message ? 2u : 1u);
+    if (c.message) {
+      EXPECT_EQ(messages.Messages()[1].text, *c.message);
+      EXPECT_EQ(messages.Messages()[1].kind, MessageKind::Information);
+      EXPECT_EQ(messages.Messages()[1].buttons, MessageButtons::Ok);
+    }
   }
 }
 

@@ -12,6 +12,7 @@
 
 #include "os/InstanceGuard.h"
 #include "os/posix/InstanceNames.h"
+#include "support/BrowserSessions.h"
 #include "support/ProbeProcess.h"
 #include "support/TestEnvironment.h"
 
@@ -110,6 +111,24 @@ TEST_F(ProgramProcessTest, ARefusedStartStillWritesItsDiagnosticsReport) {
   ProbeProcess third(Program(), {});
   EXPECT_EQ(third.ExitCode(), 0);
   EXPECT_FALSE(fs::exists(report)) << "the refused start left the last report";
+}
+
+// Once its window shows, a start takes Lintavo's user.js lines out of a Firefox profile that has
+// taken the home page up (os/BrowserHomePages.h, SettleBrowserHomePages).
+TEST_F(ProgramProcessTest, AStartSettlesTheHomePageLinesFirefoxNoLongerNeeds) {
+  const std::string profile = AddFirefoxProfileFolder(home_.Home() + "/.mozilla/firefox", "p");
+  const std::string homePage = "user_pref(\"browser.startup.homepage\", \"file:///p.htm\");\n";
+  WriteFileBytes(profile + "/prefs.js", homePage);
+  WriteFileBytes(profile + "/user.js", "user_pref(\"mine\", 1);\n// BEGIN Lintavo home page\n" +
+                                           homePage + "// END Lintavo home page\n");
+
+  ProbeProcess program(Program(), {});
+  ASSERT_TRUE(AwaitStartedUp());
+
+  EXPECT_TRUE(Await([&] {
+    return ReadFileBytes(profile + "/user.js") == "user_pref(\"mine\", 1);\n";
+  })) << ReadFileBytes(profile + "/user.js");
+  EXPECT_TRUE(program.Running());
 }
 
 // Log-out or shutdown, `kill`, Ctrl+C and a closed terminal end the program as its Exit command

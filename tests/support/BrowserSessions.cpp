@@ -142,8 +142,7 @@ std::string ChromiumLockTarget(pid_t pid) {
   return std::string(host) + "-" + std::to_string(pid);
 }
 
-std::string AddFirefoxProfile(const std::string& root, const std::string& name,
-                              const std::string& recoveryFile, pid_t lockPid) {
+std::string AddFirefoxProfileFolder(const std::string& root, const std::string& name) {
   const std::string list = root + "/profiles.ini";
   std::string text = fs::exists(list) ? ReadFileBytes(list) : "[General]\nVersion=2\n";
   std::size_t profiles = 0;
@@ -155,8 +154,19 @@ std::string AddFirefoxProfile(const std::string& root, const std::string& name,
           "\nIsRelative=1\nPath=" + name + "\n";
   WriteFileBytes(list, text);
   const std::string folder = root + "/" + name;
+  fs::create_directories(folder);
+  return folder;
+}
+
+void LockFirefoxProfile(const std::string& profileFolder, pid_t lockPid) {
+  fs::create_symlink(FirefoxLockTarget(lockPid), profileFolder + "/lock");
+}
+
+std::string AddFirefoxProfile(const std::string& root, const std::string& name,
+                              const std::string& recoveryFile, pid_t lockPid) {
+  const std::string folder = AddFirefoxProfileFolder(root, name);
   WriteFileBytes(folder + "/sessionstore-backups/recovery.jsonlz4", recoveryFile);
-  fs::create_symlink(FirefoxLockTarget(lockPid), folder + "/lock");
+  LockFirefoxProfile(folder, lockPid);
   return folder;
 }
 

@@ -70,6 +70,23 @@ std::string FirefoxLockTarget(pid_t pid);
 // A SingletonLock link of a running Chromium on this host.
 std::string ChromiumLockTarget(pid_t pid);
 
+// The user.js of a profile that a test starts a real Firefox with: the session is written every
+// second, and no first-run or what's-new page opens.
+inline constexpr const char* kQuietFirefoxUserJs =
+    "user_pref(\"browser.sessionstore.interval\", 1000);\n"
+    "user_pref(\"browser.shell.checkDefaultBrowser\", false);\n"
+    "user_pref(\"browser.startup.homepage_override.mstone\", \"ignore\");\n"
+    "user_pref(\"datareporting.policy.firstRunURL\", \"\");\n"
+    "user_pref(\"toolkit.telemetry.reportingpolicy.firstRun\", false);\n"
+    "user_pref(\"browser.aboutwelcome.enabled\", false);\n";
+
+// A Firefox-family profile named `name` in the folder `root` (which holds profiles.ini): listed in
+// profiles.ini (relative to `root`) and its folder made, empty. Returns the profile's folder.
+std::string AddFirefoxProfileFolder(const std::string& root, const std::string& name);
+
+// Makes the profile in use: its "lock" link names "127.0.0.1:+<lockPid>".
+void LockFirefoxProfile(const std::string& profileFolder, pid_t lockPid);
+
 // A Firefox-family profile named `name` in the folder `root` (which holds profiles.ini): listed in
 // profiles.ini, its "lock" link naming "127.0.0.1:+<lockPid>", its recovery file holding
 // `recoveryFile`. Returns the profile's folder.

@@ -79,6 +79,18 @@ bool ProcessGroup::Running() {
   return group_ > 0 && !collected_;
 }
 
+bool ProcessGroup::Quit(std::chrono::seconds bound) {
+  if (!Running()) {
+    return true;
+  }
+  kill(group_, SIGTERM);
+  const auto giveUp = std::chrono::steady_clock::now() + bound;
+  while (Running() && std::chrono::steady_clock::now() < giveUp) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return !Running();
+}
+
 void ProcessGroup::Stop() {
   if (group_ <= 0) {
     return;

@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,11 @@ class ProcessGroup {
 
   // Whether the program itself still runs (its helpers may outlive it).
   bool Running();
+
+  // Asks the program alone to end (SIGTERM), as the system does at log-out, and waits for it, at
+  // most `bound`: a browser then saves its settings and session as when it is closed. True when it
+  // ended within the bound. Its helpers are left to end with it; Stop ends what remains.
+  bool Quit(std::chrono::seconds bound);
 
   // Ends the group in order: SIGTERM, so that each process can clean up (a virtual display
   // removes its lock files), then SIGKILL for whatever still runs after a few seconds.

@@ -1,6 +1,6 @@
 #include "os/posix/BrowserFiles.h"
 
-#include "os/Files.h"
+#include <cerrno>
 
 namespace lintavo::os::posix {
 
@@ -10,6 +10,14 @@ std::optional<std::string> ReadBrowserFile(const std::string& path) {
     return std::nullopt;
   }
   return bytes;
+}
+
+ExistingFile ReadPreferenceFile(const std::string& path, std::string& bytes) {
+  const ErrorCode error = ReadFileUpTo(path, kMaxPreferenceFileSize, bytes);
+  if (error == 0) {
+    return ExistingFile::Read;
+  }
+  return error == ENOENT ? ExistingFile::Missing : ExistingFile::Unreadable;
 }
 
 }  // namespace lintavo::os::posix

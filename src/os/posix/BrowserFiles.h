@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "os/Files.h"
+
 // How the program reads the files that running browsers write (profile lists, session files):
 // read-only and never waiting. Browsers replace these files while they run, so a file that cannot
 // be read now is simply not there.
@@ -20,5 +22,15 @@ inline constexpr std::size_t kMaxTabsPerSession = 100'000;
 // The bytes of a plain file of at most kMaxBrowserFileSize bytes; nothing for a missing,
 // unreadable or larger file, or anything but a plain file (a pipe is never waited on).
 std::optional<std::string> ReadBrowserFile(const std::string& path);
+
+// No preference file of a browser that the program rewrites is larger than this. A long-used
+// Chromium profile's "Preferences" takes some hundred kilobytes and a prefs.js less; a file far
+// beyond that is damaged or not what it claims to be, and is left alone unread.
+inline constexpr std::size_t kMaxPreferenceFileSize = std::size_t{16} << 20;
+
+// Reads a browser's preference file that the program rewrites as a whole (os/Files.h,
+// ReadFileToRewrite). A file larger than kMaxPreferenceFileSize is Unreadable, refused before any
+// of it is read, and so is anything but a plain file.
+ExistingFile ReadPreferenceFile(const std::string& path, std::string& bytes);
 
 }  // namespace lintavo::os::posix

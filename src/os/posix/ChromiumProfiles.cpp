@@ -53,15 +53,47 @@ bool EarlierTime(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::vector<std::string> ChromiumUserDataFolders() {
+std::vector<ChromiumBrowser> ChromiumBrowsers() {
   const std::string configHome = ConfigHome();
   if (configHome.empty()) {
     return {};
   }
+  struct Known {
+    std::string_view name;
+    std::string_view folder;
+  };
+  constexpr Known kKnown[] = {{"Chromium", "chromium"},
+                              {"Google Chrome", "google-chrome"},
+                              {"Brave", "BraveSoftware/Brave-Browser"},
+                              {"Microsoft Edge", "microsoft-edge"},
+                              {"Vivaldi", "vivaldi"}};
+  std::vector<ChromiumBrowser> browsers;
+  for (const Known& known : kKnown) {
+    browsers.push_back({std::string(known.name), JoinPath(configHome, known.folder)});
+  }
+  return browsers;
+}
+
+std::vector<std::string> ChromiumUserDataFolders() {
   std::vector<std::string> folders;
-  for (const std::string_view browser :
-       {"chromium", "google-chrome", "BraveSoftware/Brave-Browser", "microsoft-edge", "vivaldi"}) {
-    folders.push_back(JoinPath(configHome, browser));
+  for (ChromiumBrowser& browser : ChromiumBrowsers()) {
+    folders.push_back(std::move(browser.userDataFolder));
+  }
+  return folders;
+}
+
+std::vector<std::string> ChromiumSettingsProfileFolders(const std::string& userDataFolder) {
+  std::vector<std::string> names = NamesIn(userDataFolder);
+  std::sort(names.begin(), names.end());
+  std::vector<std::string> folders;
+  for (const std::string& name : names) {
+    if (name == "System Profile" || name == "Guest Profile") {
+      continue;
+    }
+    std::string folder = JoinPath(userDataFolder, name);
+    if (FileExists(JoinPath(folder, "Preferences"))) {
+      folders.push_back(std::move(folder));
+    }
   }
   return folders;
 }

@@ -7,13 +7,27 @@
 // folder per profile ("Default", "Profile 1", ...) whose "Sessions" folder holds the session files.
 namespace lintavo::os::posix {
 
-// The user-data folders in $XDG_CONFIG_HOME, in the order they are read: Chromium, Google Chrome,
-// Brave, Microsoft Edge, Vivaldi. Empty without a configuration folder.
+// A browser of the family: the name people know it by, and its user-data folder.
+struct ChromiumBrowser {
+  std::string name;
+  std::string userDataFolder;
+};
+
+// The browsers, with their user-data folders in $XDG_CONFIG_HOME, in the order they are read:
+// Chromium, Google Chrome, Brave, Microsoft Edge, Vivaldi. Empty without a configuration folder.
+std::vector<ChromiumBrowser> ChromiumBrowsers();
+
+// The user-data folders of ChromiumBrowsers(), in the same order.
 std::vector<std::string> ChromiumUserDataFolders();
 
 // The profile folders of a user-data folder: every folder in it that holds a "Sessions" folder,
 // in byte order of their names.
 std::vector<std::string> ChromiumProfileFolders(const std::string& userDataFolder);
+
+// The profiles whose settings a user-data folder keeps: every folder in it that holds a
+// "Preferences" file, in byte order of their names, but for the browser's own "System Profile" and
+// "Guest Profile", which start afresh.
+std::vector<std::string> ChromiumSettingsProfileFolders(const std::string& userDataFolder);
 
 // The profile's newest session file: of the files "Sessions/Session_<time>", the one with the
 // latest time (a decimal number). Empty when there is none.

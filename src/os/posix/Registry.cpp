@@ -6,6 +6,7 @@
 #include "os/Text.h"
 #include "os/posix/MimeApplications.h"
 #include "os/posix/RegistryHive.h"
+#include "os/posix/StartPageMirror.h"
 #include "os/posix/XdgFolders.h"
 
 namespace lintavo::os {
@@ -24,6 +25,14 @@ constexpr std::string_view kHelpEngineServerKey =
 constexpr std::string_view kHelpEngineFileName = "liblintavo-help.so";
 // The user's own class keys, which stand over the derived ones as on Windows.
 constexpr std::string_view kUserClassesKey = "Software\\Classes\\";
+
+// The browser's keys. Installing the browser creates them, so the hive of a new account, which
+// does not exist yet, holds them; a hive that exists holds what it holds.
+constexpr std::string_view kBrowserMainKey = "Software\\Microsoft\\Internet Explorer\\Main";
+constexpr std::string_view kTabbedBrowsingKey =
+    "Software\\Microsoft\\Internet Explorer\\TabbedBrowsing";
+// Mirrored into the browsers' own settings when written (os/posix/StartPageMirror.h).
+constexpr std::string_view kStartPageValue = "Start Page";
 
 bool SameKey(std::string_view a, std::string_view b) {
   return posix::FoldKeyPath(a) == posix::FoldKeyPath(b);
@@ -44,16 +53,25 @@ std::string HivePath() {
                             : JoinPath(configHome, "registry/HKEY_CURRENT_USER.reg");
 }
 
-// The hive as it is now; a missing file is an empty hive. nullopt when the file exists but cannot
-// be read, so that nothing rewrites (and loses) it.
+// The hive as it is now; a missing file is the hive of a new account, with the browser's keys.
+// nullopt when the file exists but cannot be read, so that nothing rewrites (and loses) it.
 std::optional<posix::RegistryHive> LoadHive() {
   const std::string path = HivePath();
   if (path.empty()) {
     return std::nullopt;
   }
   std::string text;
-  if (ReadFileToRewrite(path, text) == ExistingFile::Unreadable) {
-    return std::nullopt;
+  switch (ReadFileToRewrite(path, text)) {
+    case ExistingFile::Unreadable:
+      return std::nullopt;
+    case ExistingFile::Missing: {
+      auto hive = posix::RegistryHive::Parse("");
+      hive.AddKey(kBrowserMainKey);
+      hive.AddKey(kTabbedBrowsingKey);
+      return hive;
+    }
+    case ExistingFile::Read:
+      break;
   }
   return posix::RegistryHive::Parse(text);
 }
@@ -192,8 +210,17 @@ std::optional<RegistryValue> RegistryKey::Query(const std::string& name) const {
 }
 
 bool RegistryKey::SetString(const std::string& name, const std::string& data) {
-  return writable_ && !IsShellFoldersPersonal(root_, path_, UpToNul(name)) &&
-         WriteValue(path_, UpToNul(name), posix::FormatStringData(UpToNul(data)));
+  if (!writable_ || IsShellFoldersPersonal(root_, path_, UpToNul(name)) ||
+      !WriteValue(path_, UpToNul(name), posix::FormatStringData(UpToNul(data)))) {
+    return false;
+  }
+  // The registry holds the value now; what the browsers could not take is reported apart
+  // (os/BrowserHomePages.h) and never fails the write.
+  if (root_ == RegistryRoot::CurrentUser && SameKey(path_, kBrowserMainKey) &&
+      SameValueName(UpToNul(name), kStartPageValue)) {
+    posix::MirrorStartPage(UpToNul(data));
+  }
+  return true;
 }
 
 bool RegistryKey::SetDWord(const std::string& name, std::uint32_t data) {

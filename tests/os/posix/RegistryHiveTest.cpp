@@ -21,6 +21,16 @@ using test::WriteFileBytes;
 
 constexpr const char* kKey = "Software\\Lintavo\\Settings";
 
+// The hive file of a new account, once anything is written: the browser's keys, which installing
+// the browser creates, come first.
+const std::string kNewHive =
+    "Windows Registry Editor Version 5.00\n"
+    "\n"
+    "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Main]\n"
+    "\n"
+    "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\TabbedBrowsing]\n"
+    "\n";
+
 class RegistryHiveTest : public ::testing::Test {
  protected:
   std::string HivePath() const { return home_.ConfigHome() + "/registry/HKEY_CURRENT_USER.reg"; }
@@ -53,14 +63,36 @@ TEST_F(RegistryHiveTest, WrittenValuesReadBackAndFormTheHiveFile) {
   EXPECT_EQ(TextOf(Read(kKey, "")), "default");
   EXPECT_FALSE(Read(kKey, "Missing"));
 
-  EXPECT_EQ(Hive(),
-            "Windows Registry Editor Version 5.00\n"
-            "\n"
-            "[HKEY_CURRENT_USER\\Software\\Lintavo\\Settings]\n"
-            "\"Folder\"=\"C:\\\\My \\\"Pages\\\"\\\\\"\n"
-            "\"Count\"=dword:0000002a\n"
-            "@=\"default\"\n"
-            "\"Max\"=dword:ffffffff\n");
+  EXPECT_EQ(Hive(), kNewHive +
+                        "[HKEY_CURRENT_USER\\Software\\Lintavo\\Settings]\n"
+                        "\"Folder\"=\"C:\\\\My \\\"Pages\\\"\\\\\"\n"
+                        "\"Count\"=dword:0000002a\n"
+                        "@=\"default\"\n"
+                        "\"Max\"=dword:ffffffff\n");
+}
+
+// A new account has the keys that installing the browser creates, before any hive file exists;
+// reading them writes nothing. A hive that exists holds only what it holds.
+TEST_F(RegistryHiveTest, ANewHiveHoldsTheBrowsersKeysAndAnExistingOneWhatItHolds) {
+  const char* browserKeys[] = {"Software\\Microsoft\\Internet Explorer\\Main",
+                               "software\\microsoft\\internet explorer\\tabbedbrowsing"};
+  for (const char* key : browserKeys) {
+    EXPECT_TRUE(RegistryKey::OpenForReading(RegistryRoot::CurrentUser, key)) << key;
+  }
+  EXPECT_TRUE(RegistryKey::OpenForReading(RegistryRoot::CurrentUser, "Software\\Microsoft"));
+  EXPECT_FALSE(Read(browserKeys[0], "Start Page"));
+  EXPECT_FALSE(fs::exists(HivePath()));
+
+  for (const std::string& existing :
+       {std::string(), std::string("Windows Registry Editor Version 5.00\n\n"
+                                   "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet "
+                                   "Explorer\\Main]\n\"Start Page\"=\"about:blank\"\n")}) {
+    SCOPED_TRACE(existing);
+    WriteHive(existing);
+    EXPECT_FALSE(RegistryKey::OpenForReading(RegistryRoot::CurrentUser, browserKeys[1]));
+    EXPECT_EQ(RegistryKey::OpenForReading(RegistryRoot::CurrentUser, browserKeys[0]).has_value(),
+              !existing.empty());
+  }
 }
 
 TEST_F(RegistryHiveTest, KeysAndValueNamesIgnoreCase) {
@@ -73,10 +105,9 @@ TEST_F(RegistryHiveTest, KeysAndValueNamesIgnoreCase) {
   ASSERT_TRUE(upper->SetDWord("name", 7));
 
   EXPECT_EQ(NumberOf(Read("software\\LINTAVO\\settings", "nAmE")), 7u);
-  EXPECT_EQ(Hive(),
-            "Windows Registry Editor Version 5.00\n\n"
-            "[HKEY_CURRENT_USER\\Software\\Lintavo\\Settings]\n"
-            "\"name\"=dword:00000007\n");
+  EXPECT_EQ(Hive(), kNewHive +
+                        "[HKEY_CURRENT_USER\\Software\\Lintavo\\Settings]\n"
+                        "\"name\"=dword:00000007\n");
 }
 
 TEST_F(RegistryHiveTest, AKeyExistsWithItsSectionOrOneBelowIt) {
@@ -271,8 +302,7 @@ TEST_F(RegistryHiveTest, EveryOperationReadsTheStoreAfresh) {
   EXPECT_FALSE(key.Query("Name"));
   ASSERT_TRUE(key.SetString("Name", "again"));
   EXPECT_EQ(Hive(),
-            "Windows Registry Editor Version 5.00\n\n"
-            "[HKEY_CURRENT_USER\\Software\\Lintavo\\Settings]\n\"Name\"=\"again\"\n");
+            kNewHive + "[HKEY_CURRENT_USER\\Software\\Lintavo\\Settings]\n\"Name\"=\"again\"\n");
 }
 
 TEST_F(RegistryHiveTest, AGarbledHiveIsReadAsFarAsPossibleAndNeverLost) {

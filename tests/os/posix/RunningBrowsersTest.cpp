@@ -13,10 +13,13 @@
 
 #include "os/ShellWindows.h"
 #include "os/posix/ProgramSearch.h"
+#include "support/BrowserSessions.h"
 #include "support/DescribedWindows.h"
 #include "support/ProcessGroup.h"
+#include "support/RealBrowsers.h"
 #include "support/ScopedVariable.h"
 #include "support/TestEnvironment.h"
+#include "support/VirtualDisplay.h"
 
 // Real browsers, started as a user starts them, in the test's own home: while they run, the
 // snapshot lists the pages they show, read from the session files they write. Then each is killed
@@ -81,38 +84,7 @@ void KillLockHolder(const std::string& link, char separator, ProcessGroup& brows
   }
 }
 
-// A display of its own for a browser that needs one: an Xvfb server on the first free display
-// number from 90 on.
-class VirtualDisplay {
- public:
-  explicit VirtualDisplay(const std::string& logFolder) {
-    for (int number = 90; number < 110 && !server_; ++number) {
-      const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
-      if (fs::exists("/tmp/.X" + std::to_string(number) + "-lock") || fs::exists(socket)) {
-        continue;
-      }
-      name_ = ":" + std::to_string(number);
-      server_.emplace("Xvfb", std::vector<std::string>{name_, "-nolisten", "tcp"},
-                      logFolder + "/xvfb.log");
-      const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-      while (Within(giveUp) && server_->Running() && !fs::exists(socket)) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      }
-      if (!server_->Running() || !fs::exists(socket)) {
-        server_.reset();  // another server took the number first
-      }
-    }
-  }
-
-  bool Ready() const { return server_.has_value(); }
-  const std::string& Name() const { return name_; }
-
- private:
-  std::string name_;
-  std::optional<ProcessGroup> server_;
-};
-
-class RunningBrowsersTest : public testing::Test {
+class RunningBrowsersTest : public test::RealBrowserTest {
  protected:
   void SetUp() override {
     for (const char* name : {"one.html", "two.html"}) {
@@ -122,19 +94,8 @@ class RunningBrowsersTest : public testing::Test {
     }
   }
 
-  std::string Log(const std::string& name) const {
-    std::error_code error;
-    return fs::exists(logs_ / name, error) ? test::ReadFileBytes(logs_ / name) : "(no log)";
-  }
-
-  test::IsolatedHome home_;
   test::TempFolder pages_;
-  test::TempFolder logs_;
   std::vector<std::string> pageUrls_;
-  // The browsers' temporary files (Chromium's socket folder, which a killed browser leaves) go
-  // into the test's own folder.
-  test::TempFolder temporary_;
-  test::ScopedVariable temporaryFolder_{"TMPDIR", temporary_.Path().c_str()};
 };
 
 TEST_F(RunningBrowsersTest, ListsThePagesFirefoxEsrShows) {
@@ -149,13 +110,7 @@ TEST_F(RunningBrowsersTest, ListsThePagesFirefoxEsrShows) {
   test::WriteFileBytes(root + "/profiles.ini",
                        "[Profile0]\nName=test\nIsRelative=1\nPath=test.default\nDefault=1\n\n"
                        "[General]\nStartWithLastProfile=1\nVersion=2\n");
-  test::WriteFileBytes(profile + "/user.js",
-                       "user_pref(\"browser.sessionstore.interval\", 1000);\n"
-                       "user_pref(\"browser.shell.checkDefaultBrowser\", false);\n"
-                       "user_pref(\"browser.startup.homepage_override.mstone\", \"ignore\");\n"
-                       "user_pref(\"datareporting.policy.firstRunURL\", \"\");\n"
-                       "user_pref(\"toolkit.telemetry.reportingpolicy.firstRun\", false);\n"
-                       "user_pref(\"browser.aboutwelcome.enabled\", false);\n");
+  test::WriteFileBytes(profile + "/user.js", test::kQuietFirefoxUserJs);
   const test::ScopedVariable noCrashReports("MOZ_CRASHREPORTER_DISABLE", "1");
   ProcessGroup browser(
       *firefox, {"--headless", "--profile", profile, "--no-remote", pageUrls_[0], pageUrls_[1]},
@@ -176,17 +131,13 @@ TEST_F(RunningBrowsersTest, ListsThePagesChromiumShows) {
     GTEST_SKIP() << "chromium or Xvfb is not installed (scripts/install-dependencies.sh installs "
                     "them)";
   }
-  const VirtualDisplay display(logs_.Path().string());
+  const test::VirtualDisplay display(logs_.Path().string());
   ASSERT_TRUE(display.Ready()) << Log("xvfb.log");
   const test::ScopedVariable onDisplay("DISPLAY", display.Name().c_str());
   const std::string userData = home_.ConfigHome() + "/chromium";
-  // The sandbox needs kernel namespaces that containers and root do without; the pages are the
-  // test's own files.
-  ProcessGroup browser(*chromium,
-                       {"--no-sandbox", "--no-first-run", "--disable-background-networking",
-                        "--disable-component-update", "--disable-sync", "--password-store=basic",
-                        "--user-data-dir=" + userData, pageUrls_[0], pageUrls_[1]},
-                       logs_ / "chromium.log");
+  std::vector<std::string> arguments = test::QuietChromiumArguments(userData);
+  arguments.insert(arguments.end(), {pageUrls_[0], pageUrls_[1]});
+  ProcessGroup browser(*chromium, arguments, logs_ / "chromium.log");
   ASSERT_TRUE(browser.Started());
 
   EXPECT_THAT(ListingWith(pageUrls_, browser), IsSupersetOf(pageUrls_)) << Log("chromium.log");

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What becomes of the browser's "Start Page" (HKCU "Software\Microsoft\Internet Explorer\Main")
+// in the browsers the user has. On Windows the browser reads the registry value itself, and there
+// is nothing to report or settle. On a freedesktop system no browser reads the registry: writing
+// the value also makes its page the home page of every Firefox-family and Chromium-family profile
+// of the user, and a browser that runs or whose files cannot be written may be left out.
+namespace lintavo::os {
+
+// The browsers that the last write of the start page in this process could not give the page to,
+// by the names people know them by ("Firefox", "Chromium", "Google Chrome"), each once, in the
+// order they were met. Both lists are empty before any write, and after a write that reached
+// every browser.
+struct BrowserHomePageGaps {
+  // Browsers that run now and write their own settings over the file as they end: nothing was
+  // written for them. Closing them and writing the start page again sets it.
+  std::vector<std::string> running;
+  // Browsers whose settings files could not be read, understood or written (no permission, far
+  // too large, damaged): they were left exactly as they were.
+  std::vector<std::string> failed;
+
+  bool Empty() const { return running.empty() && failed.empty(); }
+};
+
+BrowserHomePageGaps BrowserHomePageGapsOfLastWrite();
+
+// Finishes what earlier writes of the start page left for the browsers' next start (on a
+// freedesktop system: takes Lintavo's lines out of a Firefox profile's user.js once Firefox has
+// taken the page up, so that the person can change it in Firefox again). It reads a few small
+// files; the program calls it once at start-up, after its window shows.
+void SettleBrowserHomePages();
+
+}  // namespace lintavo::os

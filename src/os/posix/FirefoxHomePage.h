@@ -1,0 +1,67 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "os/posix/StartPageMirror.h"
+
+// The home page of a Firefox-family profile: browser.startup.homepage (what the Home button and
+// the start open) and browser.startup.page = 1 (start with the home page).
+//
+// Firefox reads prefs.js, then user.js, at its start, and writes prefs.js from memory while it
+// runs and as it ends. So a profile no Firefox holds gets the two preferences in prefs.js. A
+// profile in use gets them in a block of user.js, which wins over prefs.js at the next start:
+//
+//   // BEGIN Lintavo home page
+//   // Lintavo takes these lines out again once Firefox has taken the page up.
+//   // before: "about:home"                     (or: none; left out when prefs.js was unreadable)
+//   user_pref("browser.startup.homepage", "file:///home/ann/start.htm");
+//   user_pref("browser.startup.page", 1);
+//   // END Lintavo home page
+//
+// A user.js block left in place would set the page at every start, so the person could never
+// change it in Firefox; SettleFirefoxHomePage removes it once prefs.js shows that Firefox took the
+// page up (it carries the block's page) or that the person chose another one since (it carries
+// neither the block's page nor the one "before" records).
+namespace lintavo::os::posix {
+
+inline constexpr std::string_view kHomePagePref = "browser.startup.homepage";
+inline constexpr std::string_view kStartupPagePref = "browser.startup.page";
+inline constexpr std::string_view kStartWithHomePage = "1";
+
+inline constexpr std::string_view kHomePageBlockBegin = "// BEGIN Lintavo home page";
+inline constexpr std::string_view kHomePageBlockEnd = "// END Lintavo home page";
+
+// prefs.js with the home page set to `url` (os/posix/FirefoxPrefs.h, WithUserPrefs).
+std::optional<std::string> WithFirefoxHomePage(std::string_view prefsJs, std::string_view url);
+
+// What a user.js block says.
+struct HomePageBlock {
+  std::string url;
+  // The home page prefs.js set when the block was written (nothing: it set none); unknown when
+  // prefs.js could not be read then.
+  bool beforeKnown = false;
+  std::optional<std::string> before;
+};
+
+// The first complete block of user.js, as far as it names a page; nothing when there is none.
+std::optional<HomePageBlock> FindHomePageBlock(std::string_view userJs);
+
+// user.js with `block` in place of the first of Lintavo's blocks (others removed), or added at the
+// end, with the file's line break; every other byte kept. Nothing when Firefox would find an error
+// in the file or a block has a beginning and no end.
+std::optional<std::string> WithHomePageBlock(std::string_view userJs, const HomePageBlock& block);
+
+// user.js without Lintavo's blocks; nothing under the same conditions.
+std::optional<std::string> WithoutHomePageBlock(std::string_view userJs);
+
+// Sets the home page of the profile in `profileFolder`: kSet (prefs.js), kSetAtNextStart
+// (user.js, the profile is in use), kNotSet (a file could not be read, understood or written:
+// it is left as it was) or kNoProfile (no such folder).
+HomePageOutcome SetFirefoxHomePage(const std::string& profileFolder, const std::string& url);
+
+// Removes the profile's user.js block when prefs.js shows that it is no longer needed (above).
+void SettleFirefoxHomePage(const std::string& profileFolder);
+
+}  // namespace lintavo::os::posix

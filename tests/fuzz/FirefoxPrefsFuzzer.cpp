@@ -1,0 +1,93 @@
+// Fuzz target for Firefox's preference files (prefs.js, user.js) as the home page rewrites them.
+// The input is the file. Setting the home page in it (as in prefs.js) must keep every other
+// statement, make the page the last word on the two preferences, and change nothing when done
+// again; putting the page in a user.js block must give a file whose block names the page, and
+// taking the block out again a file Firefox reads. A file Firefox would find an error in is never
+// rewritten.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "os/posix/FirefoxHomePage.h"
+#include "os/posix/FirefoxPrefs.h"
+
+namespace {
+
+namespace posix = lintavo::os::posix;
+namespace fuzz = lintavo::fuzz;
+
+constexpr const char* kUrl = "file:///home/ann/My%20Home%20Pages/my%20home%20page%201.htm";
+
+bool IsHomePagePref(const posix::PrefStatement& statement) {
+  return statement.user &&
+         (statement.name == posix::kHomePagePref || statement.name == posix::kStartupPagePref);
+}
+
+// The statements other than the two the home page sets, as text that compares them.
+std::vector<std::string> OtherStatements(const std::vector<posix::PrefStatement>& statements) {
+  std::vector<std::string> described;
+  for (const posix::PrefStatement& statement : statements) {
+    if (IsHomePagePref(statement)) {
+      continue;
+    }
+    std::string text = (statement.user ? "user " : "default ") + statement.name + " = ";
+    if (const auto* string = std::get_if<std::string>(&statement.value)) {
+      text += "\"" + *string + "\"";
+    } else if (const auto* number = std::get_if<std::int32_t>(&statement.value)) {
+      text += std::to_string(*number);
+    } else {
+      text += std::get<bool>(statement.value) ? "true" : "false";
+    }
+    described.push_back(std::move(text));
+  }
+  return described;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text = fuzz::AsText(data, size);
+  const auto statements = posix::ParsePrefStatements(text);
+
+  const auto prefsJs = posix::WithFirefoxHomePage(text, kUrl);
+  fuzz::Expect(prefsJs.has_value() == statements.has_value(),
+               "a file was rewritten exactly when it reads without error");
+  if (!prefsJs) {
+    fuzz::Expect(!posix::WithHomePageBlock(text, {kUrl, true, std::nullopt}),
+                 "a user.js Firefox finds an error in was given a block");
+    return 0;
+  }
+  const auto after = posix::ParsePrefStatements(*prefsJs);
+  fuzz::Expect(after.has_value(), "the rewritten prefs.js reads with an error");
+  fuzz::Expect(posix::LastUserString(*after, posix::kHomePagePref) == std::string(kUrl),
+               "the rewritten prefs.js does not end with the home page set");
+  fuzz::Expect(OtherStatements(*statements) == OtherStatements(*after),
+               "the rewrite changed a statement of another preference");
+  const auto again = posix::WithFirefoxHomePage(*prefsJs, kUrl);
+  fuzz::Expect(again.has_value(), "the rewritten prefs.js cannot be rewritten");
+  fuzz::ExpectEqual("prefs.js set a second time", *prefsJs, *again);
+
+  // A page before, as prefs.js may give it: any text without a NUL byte.
+  std::string before(text.substr(0, 64));
+  std::erase(before, '\0');
+  const posix::HomePageBlock block{kUrl, true, before};
+  if (const auto userJs = posix::WithHomePageBlock(text, block)) {
+    fuzz::Expect(posix::ParsePrefStatements(*userJs).has_value(),
+                 "user.js with the block reads with an error");
+    const auto found = posix::FindHomePageBlock(*userJs);
+    fuzz::Expect(found && found->url == kUrl, "the block just written names no page");
+    fuzz::Expect(found->before == block.before, "the block just written forgot the page before");
+    const auto without = posix::WithoutHomePageBlock(*userJs);
+    fuzz::Expect(without && !posix::FindHomePageBlock(*without),
+                 "the block cannot be taken out again");
+    // The blocks are Lintavo's own lines: what stays outside them stays the same.
+    const auto originalWithout = posix::WithoutHomePageBlock(text);
+    fuzz::Expect(originalWithout.has_value(), "a block was written where none can be taken out");
+    fuzz::Expect(OtherStatements(*posix::ParsePrefStatements(*without)) ==
+                     OtherStatements(*posix::ParsePrefStatements(*originalWithout)),
+                 "the block changed a preference outside it");
+  }
+  return 0;
+}

@@ -1,0 +1,182 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "os/BrowserHomePages.h"
+#include "os/ShellWindows.h"
+#include "os/posix/ProgramSearch.h"
+#include "pages/BrowserChanges.h"
+#include "support/BrowserSessions.h"
+#include "support/DescribedWindows.h"
+#include "support/ProcessGroup.h"
+#include "support/RealBrowsers.h"
+#include "support/ScopedVariable.h"
+#include "support/TestEnvironment.h"
+#include "support/VirtualDisplay.h"
+
+// The home-page command's registry writes on a new account (SetBrowserHomePage, as the command
+// makes them) reach real browsers: started afterwards with no address, each opens the page, as
+// the session file it writes shows (read through the shell's window list, os/ShellWindows.h).
+
+namespace lintavo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Described;
+using test::ProcessGroup;
+using testing::Contains;
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::Not;
+
+// How long a browser may take to start, write its session or end: seconds on an idle machine.
+constexpr auto kBound = std::chrono::seconds(60);
+
+// The URL the browsers show for the page: its path percent-encoded.
+std::string PageUrl(const std::string& path) {
+  std::string url = "file://";
+  for (const char c : path) {
+    url += c == ' ' ? std::string("%20") : std::string(1, c);
+  }
+  return url;
+}
+
+// What the window list shows once it lists `url`, or when the wait is over or the browser ended.
+std::vector<std::string> ListingWith(const std::string& url, ProcessGroup& browser) {
+  const auto giveUp = std::chrono::steady_clock::now() + kBound;
+  std::vector<std::string> listed;
+  while (std::chrono::steady_clock::now() < giveUp && browser.Running()) {
+    listed = Described(os::ShellWindows::Snapshot());
+    if (std::find(listed.begin(), listed.end(), url) != listed.end()) {
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+  return listed;
+}
+
+class HomePageInBrowsersTest : public test::RealBrowserTest {
+ protected:
+  void SetUp() override {
+    // The page where the program puts it, in a folder whose name needs percent-encoding.
+    page_ = home_.Home() + "/Documents/My Home Pages/my home page 1.htm";
+    test::WriteFileBytes(page_, "<!DOCTYPE html><title>Home page 1</title><p>Home page 1</p>\n");
+  }
+
+  std::string page_;
+};
+
+// Firefox ESR, set while it does not run (prefs.js) and while it runs (a user.js block that the
+// next start takes up, and that a later settling removes once Firefox has written the page into
+// its prefs.js).
+TEST_F(HomePageInBrowsersTest, FirefoxEsrOpensThePageAtItsNextStart) {
+  const std::optional<std::string> firefox = os::posix::FindProgramOnPath("firefox-esr");
+  if (!firefox) {
+    GTEST_SKIP() << "firefox-esr is not installed (scripts/install-dependencies.sh installs it)";
+  }
+  const std::string profile =
+      test::AddFirefoxProfileFolder(home_.Home() + "/.mozilla/firefox", "test.default");
+  // Firefox ends at once when asked to (SIGTERM), as after a crash; it would then restore its
+  // session at the next start, in place of the home page.
+  const std::string userJs = std::string(test::kQuietFirefoxUserJs) +
+                             "user_pref(\"browser.sessionstore.resume_from_crash\", false);\n";
+  test::WriteFileBytes(profile + "/user.js", userJs);
+  const test::ScopedVariable noCrashReports("MOZ_CRASHREPORTER_DISABLE", "1");
+  const std::vector<std::string> noAddress = {"--headless", "--profile", profile, "--no-remote"};
+  const std::string url = PageUrl(page_);
+
+  SetBrowserHomePage(page_);  // a new account: runs through without a failure
+  EXPECT_TRUE(os::BrowserHomePageGapsOfLastWrite().Empty());
+  EXPECT_THAT(test::ReadFileBytes(profile + "/prefs.js"), HasSubstr(url));
+  {
+    ProcessGroup browser(*firefox, noAddress, logs_ / "firefox-1.log");
+    ASSERT_TRUE(browser.Started());
+    EXPECT_THAT(ListingWith(url, browser), Contains(url)) << Log("firefox-1.log");
+
+    // Set again while it runs, to another page: Firefox writes prefs.js over from memory, so the
+    // page goes into user.js.
+    const std::string other = home_.Home() + "/Documents/My Home Pages/my home page 2.htm";
+    test::WriteFileBytes(other, "<!DOCTYPE html><title>Home page 2</title>\n");
+    SetBrowserHomePage(other);
+    EXPECT_TRUE(os::BrowserHomePageGapsOfLastWrite().Empty());
+    EXPECT_THAT(test::ReadFileBytes(profile + "/user.js"), HasSubstr(PageUrl(other)));
+    ASSERT_TRUE(browser.Quit(kBound)) << "Firefox did not end when asked";
+    page_ = other;
+  }
+  const std::string otherUrl = PageUrl(page_);
+  EXPECT_THAT(test::ReadFileBytes(profile + "/prefs.js"), Not(HasSubstr(otherUrl)))
+      << "the Firefox that ran never took the page up";
+  os::SettleBrowserHomePages();
+  EXPECT_THAT(test::ReadFileBytes(profile + "/user.js"), HasSubstr(otherUrl))
+      << "the block stays until a Firefox has taken the page up";
+  {
+    ProcessGroup browser(*firefox, noAddress, logs_ / "firefox-2.log");
+    ASSERT_TRUE(browser.Started());
+    EXPECT_THAT(ListingWith(otherUrl, browser), Contains(otherUrl)) << Log("firefox-2.log");
+    // Firefox writes the preferences it took from user.js into prefs.js soon after its start.
+    const auto giveUp = std::chrono::steady_clock::now() + kBound;
+    while (std::chrono::steady_clock::now() < giveUp &&
+           test::ReadFileBytes(profile + "/prefs.js").find(otherUrl) == std::string::npos) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    ASSERT_TRUE(browser.Quit(kBound)) << "Firefox did not end when asked";
+  }
+  EXPECT_THAT(test::ReadFileBytes(profile + "/prefs.js"), HasSubstr(otherUrl));
+  os::SettleBrowserHomePages();
+  EXPECT_EQ(test::ReadFileBytes(profile + "/user.js"), userJs);
+}
+
+// Chromium, which writes no session in headless mode, on a virtual display: while it runs it is
+// named and left alone; closed, it takes the page.
+TEST_F(HomePageInBrowsersTest, ChromiumOpensThePageOnceSetWhileItIsClosed) {
+  const std::optional<std::string> chromium = os::posix::FindProgramOnPath("chromium");
+  if (!chromium || !os::posix::FindProgramOnPath("Xvfb")) {
+    GTEST_SKIP() << "chromium or Xvfb is not installed (scripts/install-dependencies.sh installs "
+                    "them)";
+  }
+  const test::VirtualDisplay display(logs_.Path().string());
+  ASSERT_TRUE(display.Ready()) << Log("xvfb.log");
+  const test::ScopedVariable onDisplay("DISPLAY", display.Name().c_str());
+  const std::string userData = home_.ConfigHome() + "/chromium";
+  const std::vector<std::string> arguments = test::QuietChromiumArguments(userData);
+  const std::string preferences = userData + "/Default/Preferences";
+  const std::string url = PageUrl(page_);
+
+  {
+    // Its first start makes the profile.
+    ProcessGroup browser(*chromium, arguments, logs_ / "chromium-1.log");
+    ASSERT_TRUE(browser.Started());
+    const auto giveUp = std::chrono::steady_clock::now() + kBound;
+    while (std::chrono::steady_clock::now() < giveUp && browser.Running() &&
+           !fs::exists(preferences)) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    ASSERT_TRUE(fs::exists(preferences)) << Log("chromium-1.log");
+
+    SetBrowserHomePage(page_);
+    EXPECT_THAT(os::BrowserHomePageGapsOfLastWrite().running, ElementsAre("Chromium"));
+    EXPECT_THAT(test::ReadFileBytes(preferences), Not(HasSubstr(url)));
+    ASSERT_TRUE(browser.Quit(kBound)) << "Chromium did not end when asked";
+  }
+
+  SetBrowserHomePage(page_);
+  EXPECT_TRUE(os::BrowserHomePageGapsOfLastWrite().Empty());
+  EXPECT_THAT(test::ReadFileBytes(preferences), HasSubstr(url));
+  {
+    ProcessGroup browser(*chromium, arguments, logs_ / "chromium-2.log");
+    ASSERT_TRUE(browser.Started());
+    EXPECT_THAT(ListingWith(url, browser), Contains(url)) << Log("chromium-2.log");
+    ASSERT_TRUE(browser.Quit(kBound)) << "Chromium did not end when asked";
+  }
+  EXPECT_THAT(test::ReadFileBytes(preferences), HasSubstr(url)) << "kept as the browser ended";
+}
+
+}  // namespace
+}  // namespace lintavo

@@ -1,0 +1,233 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "os/BrowserHomePages.h"
+#include "os/Registry.h"
+#include "os/posix/StartPageMirror.h"
+#include "support/BrowserSessions.h"
+#include "support/TestEnvironment.h"
+
+// Writing the browser's "Start Page" in the registry makes its page the home page of every
+// browser profile of the user; what could not be set is reported beside the write.
+
+namespace lintavo::os {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadFileBytes;
+using test::WriteFileBytes;
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::IsEmpty;
+using testing::Not;
+
+constexpr const char* kMainKey = "Software\\Microsoft\\Internet Explorer\\Main";
+constexpr const char* kPage = "/home/ann/My Home Pages/my home page 1.htm";
+constexpr const char* kUrl = "file:///home/ann/My%20Home%20Pages/my%20home%20page%201.htm";
+const std::string kHomeLine =
+    std::string("user_pref(\"browser.startup.homepage\", \"") + kUrl + "\");";
+
+bool WriteStartPage(const std::string& value, const std::string& key = kMainKey,
+                    const std::string& name = "Start Page") {
+  auto opened = RegistryKey::Create(RegistryRoot::CurrentUser, key);
+  return opened && opened->SetString(name, value);
+}
+
+class StartPageMirrorTest : public testing::Test {
+ protected:
+  std::string FirefoxRoot() const { return home_.Home() + "/.mozilla/firefox"; }
+  std::string AddFirefoxProfile(const std::string& root, const std::string& name) const {
+    const std::string profile = test::AddFirefoxProfileFolder(root, name);
+    WriteFileBytes(profile + "/prefs.js", "user_pref(\"x\", 1);\n");
+    return profile;
+  }
+  std::string AddChromiumProfile(const std::string& browserFolder, const std::string& name) const {
+    const std::string profile = home_.ConfigHome() + "/" + browserFolder + "/" + name;
+    WriteFileBytes(profile + "/Preferences", R"({"homepage":"https://example.org/"})");
+    return profile;
+  }
+
+  test::IsolatedHome home_;
+};
+
+TEST(HomePageUrlTest, PathsBecomeFileUrlsAndUrlsStay) {
+  struct Case {
+    std::string value;
+    std::optional<std::string> url;
+  };
+  const Case cases[] = {
+      {kPage, kUrl},
+      {"/p/caf\xC3\xA9 #1?%.htm", "file:///p/caf%C3%A9%20%231%3F%25.htm"},
+      {"/p/a|b\"<>\\^`{}[].htm", "file:///p/a%7Cb%22%3C%3E%5C%5E%60%7B%7D%5B%5D.htm"},
+      {"/p/-._~!$&'()*+,;=:@", "file:///p/-._~!$&'()*+,;=:@"},
+      {"https://example.org/a b", "https://example.org/a b"},
+      {"about:blank", "about:blank"},
+      {"file:///already/a%20url.htm", "file:///already/a%20url.htm"},
+      {"C:\\Pages\\my home page 1.htm", std::nullopt},
+      {"relative/page.htm", std::nullopt},
+      {"", std::nullopt},
+      {"/p/line\nbreak.htm", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(posix::HomePageUrl(c.value), c.url) << c.value;
+  }
+}
+
+TEST_F(StartPageMirrorTest, TheStartPageReachesEveryProfileOfEveryBrowser) {
+  // Firefox keeps its profiles in four places, each with its own profiles.ini.
+  std::vector<std::string> firefoxProfiles;
+  for (const std::string& root :
+       {FirefoxRoot(), home_.ConfigHome() + "/mozilla/firefox",
+        home_.Home() + "/snap/firefox/common/.mozilla/firefox",
+        home_.Home() + "/.var/app/org.mozilla.firefox/.mozilla/firefox"}) {
+    firefoxProfiles.push_back(AddFirefoxProfile(root, "p.default"));
+  }
+  firefoxProfiles.push_back(AddFirefoxProfile(FirefoxRoot(), "second"));
+  const std::vector<std::string> chromiumProfiles = {
+      AddChromiumProfile("chromium", "Default"),
+      AddChromiumProfile("chromium", "Profile 1"),
+      AddChromiumProfile("google-chrome", "Default"),
+      AddChromiumProfile("BraveSoftware/Brave-Browser", "Default"),
+      AddChromiumProfile("microsoft-edge", "Default"),
+      AddChromiumProfile("vivaldi", "Default")};
+  // Not the person's profiles: the browser's own, which start afresh.
+  const std::string guest = AddChromiumProfile("chromium", "Guest Profile");
+
+  ASSERT_TRUE(WriteStartPage(kPage));
+
+  for (const std::string& profile : firefoxProfiles) {
+    EXPECT_EQ(ReadFileBytes(profile + "/prefs.js"),
+              "user_pref(\"x\", 1);\n" + kHomeLine + "\nuser_pref(\"browser.startup.page\", 1);\n")
+        << profile;
+  }
+  for (const std::string& profile : chromiumProfiles) {
+    EXPECT_THAT(ReadFileBytes(profile + "/Preferences"),
+                HasSubstr(std::string(R"("homepage":")") + kUrl + "\""))
+        << profile;
+  }
+  EXPECT_EQ(ReadFileBytes(guest + "/Preferences"), R"({"homepage":"https://example.org/"})");
+  EXPECT_TRUE(BrowserHomePageGapsOfLastWrite().Empty());
+}
+
+TEST_F(StartPageMirrorTest, OnlyTheStartPageOfTheBrowsersMainKeyIsMirrored) {
+  const std::string profile = AddFirefoxProfile(FirefoxRoot(), "p.default");
+  const std::string prefs = ReadFileBytes(profile + "/prefs.js");
+
+  ASSERT_TRUE(WriteStartPage(kPage, kMainKey, "Search Page"));
+  ASSERT_TRUE(WriteStartPage(kPage, "Software\\Lintavo", "Start Page"));
+  ASSERT_TRUE(WriteStartPage(kPage, std::string(kMainKey) + "\\Sub", "Start Page"));
+  auto main = RegistryKey::Create(RegistryRoot::CurrentUser, kMainKey);
+  ASSERT_TRUE(main && main->SetDWord("Start Page", 1));
+  EXPECT_EQ(ReadFileBytes(profile + "/prefs.js"), prefs);
+
+  // Keys and value names compare without regard to case, as everywhere in the registry.
+  ASSERT_TRUE(WriteStartPage(kPage, "SOFTWARE\\microsoft\\Internet Explorer\\MAIN", "start page"));
+  EXPECT_THAT(ReadFileBytes(profile + "/prefs.js"), HasSubstr(kHomeLine));
+}
+
+// profiles.ini may name a folder that does not exist, or an absolute path that is not one; those
+// are passed over without a report, and nothing is made there.
+TEST_F(StartPageMirrorTest, ProfilesThatAreNotThereArePassedOverSilently) {
+  const std::string profile = AddFirefoxProfile(FirefoxRoot(), "p.default");
+  WriteFileBytes(FirefoxRoot() + "/profiles.ini",
+                 ReadFileBytes(FirefoxRoot() + "/profiles.ini") +
+                     "\n[Profile1]\nName=gone\nIsRelative=1\nPath=gone.default\n"
+                     "\n[Profile2]\nName=relative\nIsRelative=0\nPath=relative.default\n"
+                     "\n[Profile3]\nName=nowhere\nIsRelative=0\nPath=/nonexistent/lintavo\n");
+  fs::create_directories(home_.Home() + "/relative.default");
+
+  ASSERT_TRUE(WriteStartPage(kPage));
+
+  EXPECT_THAT(ReadFileBytes(profile + "/prefs.js"), HasSubstr(kHomeLine));
+  EXPECT_FALSE(fs::exists(FirefoxRoot() + "/gone.default"));
+  EXPECT_FALSE(fs::exists(FirefoxRoot() + "/relative.default"));
+  EXPECT_TRUE(test::FolderContent(home_.Home() + "/relative.default").empty());
+  EXPECT_TRUE(BrowserHomePageGapsOfLastWrite().Empty());
+}
+
+TEST_F(StartPageMirrorTest, RunningChromiumBrowsersAndFilesThatCannotBeSetAreReported) {
+  const std::string chromium = AddChromiumProfile("chromium", "Default");
+  const std::string chrome = AddChromiumProfile("google-chrome", "Default");
+  const std::string vivaldi = AddChromiumProfile("vivaldi", "Default");
+  test::LockChromiumUserData(home_.ConfigHome() + "/chromium", getpid());
+  test::LockChromiumUserData(home_.ConfigHome() + "/google-chrome", getpid());
+  WriteFileBytes(vivaldi + "/Preferences", "not json");
+  // A crashed browser's lock names a process that is gone: that browser does not run.
+  const std::string brave = AddChromiumProfile("BraveSoftware/Brave-Browser", "Default");
+  test::LockChromiumUserData(home_.ConfigHome() + "/BraveSoftware/Brave-Browser",
+                             test::EndedProcess());
+  // Two Firefox profiles that cannot be set make one name.
+  for (const char* name : {"a", "b"}) {
+    WriteFileBytes(AddFirefoxProfile(FirefoxRoot(), name) + "/prefs.js", "user_pref(\n");
+  }
+
+  ASSERT_TRUE(WriteStartPage(kPage)) << "the registry write itself succeeds";
+
+  const BrowserHomePageGaps gaps = BrowserHomePageGapsOfLastWrite();
+  EXPECT_THAT(gaps.running, ElementsAre("Chromium", "Google Chrome"));
+  EXPECT_THAT(gaps.failed, ElementsAre("Firefox", "Vivaldi"));
+  EXPECT_EQ(ReadFileBytes(chromium + "/Preferences"), R"({"homepage":"https://example.org/"})");
+  EXPECT_EQ(ReadFileBytes(chrome + "/Preferences"), R"({"homepage":"https://example.org/"})");
+  EXPECT_EQ(ReadFileBytes(vivaldi + "/Preferences"), "not json");
+  EXPECT_THAT(ReadFileBytes(brave + "/Preferences"), HasSubstr(kUrl));
+
+  // Each write reports its own gaps: with the browsers closed and the files mended, none.
+  fs::remove(home_.ConfigHome() + "/chromium/SingletonLock");
+  fs::remove_all(home_.ConfigHome() + "/google-chrome");
+  fs::remove_all(home_.ConfigHome() + "/vivaldi");
+  fs::remove_all(FirefoxRoot());
+  ASSERT_TRUE(WriteStartPage(kPage));
+  EXPECT_TRUE(BrowserHomePageGapsOfLastWrite().Empty());
+  EXPECT_THAT(ReadFileBytes(chromium + "/Preferences"), HasSubstr(kUrl));
+}
+
+TEST_F(StartPageMirrorTest, AStartPageTheRegistryCannotStoreReachesNoBrowser) {
+  const std::string profile = AddFirefoxProfile(FirefoxRoot(), "p.default");
+  const std::string prefs = ReadFileBytes(profile + "/prefs.js");
+  auto main = RegistryKey::Create(RegistryRoot::CurrentUser, kMainKey);
+  ASSERT_TRUE(main);
+  const std::string hive = home_.ConfigHome() + "/registry/HKEY_CURRENT_USER.reg";
+  fs::create_directories(hive);  // a folder in the hive's place cannot be read, nor replaced
+
+  EXPECT_FALSE(main->SetString("Start Page", kPage));
+  EXPECT_EQ(ReadFileBytes(profile + "/prefs.js"), prefs);
+}
+
+// A later start of the program takes the user.js lines out of profiles whose Firefox has taken
+// the page up, and only those.
+TEST_F(StartPageMirrorTest, SettlingTakesOutTheBlocksFirefoxNoLongerNeeds) {
+  const std::string taken = AddFirefoxProfile(FirefoxRoot(), "taken");
+  const std::string waiting = AddFirefoxProfile(home_.ConfigHome() + "/mozilla/firefox", "waiting");
+  for (const std::string& profile : {taken, waiting}) {
+    WriteFileBytes(profile + "/user.js", "user_pref(\"mine\", 1);\n");
+    test::LockFirefoxProfile(profile, getpid());
+  }
+  ASSERT_TRUE(WriteStartPage(kPage));
+  EXPECT_TRUE(BrowserHomePageGapsOfLastWrite().Empty()) << "Firefox takes it up at its next start";
+  for (const std::string& profile : {taken, waiting}) {
+    EXPECT_THAT(ReadFileBytes(profile + "/user.js"), HasSubstr(kHomeLine));
+    EXPECT_THAT(ReadFileBytes(profile + "/prefs.js"), Not(HasSubstr(kHomeLine)));
+  }
+  // One Firefox restarted and wrote the page into its prefs.js; the other did not.
+  WriteFileBytes(taken + "/prefs.js", kHomeLine + "\n");
+
+  SettleBrowserHomePages();
+
+  EXPECT_EQ(ReadFileBytes(taken + "/user.js"), "user_pref(\"mine\", 1);\n");
+  EXPECT_THAT(ReadFileBytes(waiting + "/user.js"), HasSubstr(kHomeLine));
+}
+
+TEST_F(StartPageMirrorTest, NothingToSetWithoutBrowsers) {
+  ASSERT_TRUE(WriteStartPage(kPage));
+  EXPECT_THAT(BrowserHomePageGapsOfLastWrite().running, IsEmpty());
+  EXPECT_THAT(BrowserHomePageGapsOfLastWrite().failed, IsEmpty());
+  SettleBrowserHomePages();
+  EXPECT_FALSE(fs::exists(FirefoxRoot()));
+}
+
+}  // namespace
+}  // namespace lintavo::os
