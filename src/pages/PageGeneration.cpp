@@ -34,8 +34,11 @@ constexpr const char* kPageTooLargeReason =
     "The page would be more than 4 MB larger than its template: page names or links hold "
     "placeholders that repeat other text.";
 
+// Every placeholder begins with it, which lets MarkedText find them without searching the page.
+constexpr std::string_view kPlaceholderStart = "<RD>";
+
 std::string Placeholder(std::string_view name) {
-  return "<RD>" + std::string(name) + "</RD>";
+  return std::string(kPlaceholderStart) + std::string(name) + "</RD>";
 }
 
 std::string Placeholder(std::string_view name, int number) {
@@ -102,30 +105,25 @@ std::string PageText(const std::string& templateText, const PageList& pages, int
                      const ColumnSet& usedColumns) {
   const TWebPage& page = pages[static_cast<std::size_t>(n - 1)].second;
   const std::size_t maxPageBytes = templateText.size() + kMaxPageGrowth;
-  const auto replaceAll = [maxPageBytes](std::string& text, std::string_view placeholder,
-                                         std::string_view replacement) {
-    ReplaceAll(text, placeholder, replacement, maxPageBytes);
-  };
-  std::string text = templateText;
-  replaceAll(text, Placeholder("BACKGROUND"), BackgroundFileName(n));
-  replaceAll(text, Placeholder("NAME"), page.Name);
-  replaceAll(text, Placeholder("FONTCOLOR"), page.TextColor);
-  replaceAll(text, Placeholder("TITLECOLOR"), page.TitleColor);
-  replaceAll(text, Placeholder("OVERCOLOR", n), "yellow");
+  MarkedText text(templateText, kPlaceholderStart, maxPageBytes);
+  text.ReplaceAll(Placeholder("BACKGROUND"), BackgroundFileName(n));
+  text.ReplaceAll(Placeholder("NAME"), page.Name);
+  text.ReplaceAll(Placeholder("FONTCOLOR"), page.TextColor);
+  text.ReplaceAll(Placeholder("TITLECOLOR"), page.TitleColor);
+  text.ReplaceAll(Placeholder("OVERCOLOR", n), "yellow");
   for (int k = 1; k <= static_cast<int>(pages.size()); ++k) {
-    replaceAll(text, Placeholder("OVERCOLOR", k), "white");
-    replaceAll(text, Placeholder("HOMEPAGE", k),
-               pages[static_cast<std::size_t>(k - 1)].second.Name);
+    text.ReplaceAll(Placeholder("OVERCOLOR", k), "white");
+    text.ReplaceAll(Placeholder("HOMEPAGE", k), pages[static_cast<std::size_t>(k - 1)].second.Name);
   }
 
   bool pageHasLinks = false;
   for (int row = 1; row <= kGridRows; ++row) {
     for (int column = 1; column <= kGridColumns; ++column) {
       const auto cell = static_cast<std::size_t>(CellIndex(row, column));
-      replaceAll(text, CellPlaceholder("TARGET", row, column), page.Targets[cell]);
+      text.ReplaceAll(CellPlaceholder("TARGET", row, column), page.Targets[cell]);
       const std::string caption = CaptionText(page.CaptionLines1[cell], page.CaptionLines2[cell]);
       pageHasLinks = pageHasLinks || !caption.empty();
-      replaceAll(text, CellPlaceholder("CAPTION", row, column), caption);
+      text.ReplaceAll(CellPlaceholder("CAPTION", row, column), caption);
     }
   }
 
@@ -136,13 +134,14 @@ std::string PageText(const std::string& templateText, const PageList& pages, int
       --lastUsedColumn;
     }
     for (int column = lastUsedColumn + 1; column <= kGridColumns; ++column) {
-      ReplaceFirst(text, ColumnFragment(column), kHiddenColumnWidth, maxPageBytes);
+      text.ReplaceFirst(ColumnFragment(column), kHiddenColumnWidth);
     }
   }
 
-  replaceAll(text, Placeholder("MSG"), pageHasLinks ? std::string_view() : kNoLinksMessageRows);
-  text += "\r\n";
-  return text;
+  text.ReplaceAll(Placeholder("MSG"), pageHasLinks ? std::string_view() : kNoLinksMessageRows);
+  std::string pageText = text.Take();
+  pageText += "\r\n";
+  return pageText;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "pages/TextSubstitution.h"
 
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 #include <utility>
 
@@ -81,6 +83,112 @@ void ReplaceFirst(std::string& text, std::string_view placeholder, std::string_v
     RequireFits(text.size() - placeholder.size(), 1, replacement.size(), maxSize);
     text.replace(match, placeholder.size(), replacement);
   }
+}
+
+MarkedText::MarkedText(std::string text, std::string_view marker, std::size_t maxSize)
+    : text_(std::move(text)), marker_(marker), maxSize_(maxSize) {
+  FindMarkers();
+}
+
+void MarkedText::FindMarkers() {
+  markers_.clear();
+  if (marker_.empty()) {
+    return;
+  }
+  for (std::size_t at = text_.find(marker_); at != std::string::npos;
+       at = text_.find(marker_, at + 1)) {
+    markers_.push_back(at);
+  }
+}
+
+void MarkedText::ReplaceAll(std::string_view placeholder, std::string_view replacement) {
+  if (placeholder.empty()) {
+    return;
+  }
+  if (marker_.empty() || !placeholder.starts_with(marker_)) {
+    lintavo::ReplaceAll(text_, placeholder, replacement, maxSize_);
+    FindMarkers();
+    return;
+  }
+  // Left to right without overlaps, as a search from the end of each match would find them.
+  std::vector<std::size_t> matches;
+  std::size_t searchFrom = 0;
+  for (const std::size_t at : markers_) {
+    if (at >= searchFrom && text_.compare(at, placeholder.size(), placeholder) == 0) {
+      matches.push_back(at);
+      searchFrom = at + placeholder.size();
+    }
+  }
+  if (matches.empty()) {
+    return;
+  }
+  RequireFits(text_.size() - matches.size() * placeholder.size(), matches.size(),
+              replacement.size(), maxSize_);
+  Rebuild(matches, placeholder.size(), replacement);
+}
+
+void MarkedText::ReplaceFirst(std::string_view placeholder, std::string_view replacement) {
+  lintavo::ReplaceFirst(text_, placeholder, replacement, maxSize_);
+  FindMarkers();
+}
+
+void MarkedText::Rebuild(const std::vector<std::size_t>& matches, std::size_t placeholderSize,
+                         std::string_view replacement) {
+  // Where the i-th replacement begins in the new text.
+  const auto insertedAt = [&](std::size_t i) {
+    return matches[i] - i * placeholderSize + i * replacement.size();
+  };
+
+  // A marker wholly in text that stays keeps its place, moved as far as that text moves; one in
+  // or across a match is gone.
+  std::vector<std::size_t> kept;
+  std::size_t passed = 0;  // matches that end at or before the marker
+  for (const std::size_t at : markers_) {
+    while (passed < matches.size() && matches[passed] + placeholderSize <= at) {
+      ++passed;
+    }
+    if (passed == matches.size() || at + marker_.size() <= matches[passed]) {
+      kept.push_back(at - passed * placeholderSize + passed * replacement.size());
+    }
+  }
+
+  if (matches.size() == 1) {
+    text_.replace(matches.front(), placeholderSize, replacement);
+  } else {
+    std::string text;
+    text.reserve(text_.size() - matches.size() * placeholderSize +
+                 matches.size() * replacement.size());
+    std::size_t copied = 0;
+    for (const std::size_t match : matches) {
+      text.append(text_, copied, match - copied);
+      text.append(replacement);
+      copied = match + placeholderSize;
+    }
+    text.append(text_, copied);
+    text_ = std::move(text);
+  }
+
+  // New markers lie in or across inserted text, or across the seam an empty replacement leaves:
+  // they begin before the inserted text ends (before it begins, when it is empty) and end after
+  // it begins.
+  std::vector<std::size_t> found;
+  std::size_t searchFrom = 0;
+  for (std::size_t i = 0; i < matches.size(); ++i) {
+    const std::size_t start = insertedAt(i);
+    const std::size_t first = std::max(searchFrom, start - std::min(start, marker_.size() - 1));
+    const std::size_t end = start + replacement.size();
+    if (first < end) {
+      const std::string_view window =
+          std::string_view(text_).substr(first, end - first + marker_.size() - 1);
+      for (std::size_t at = window.find(marker_); at != std::string_view::npos;
+           at = window.find(marker_, at + 1)) {
+        found.push_back(first + at);
+      }
+    }
+    searchFrom = std::max(searchFrom, end);
+  }
+  markers_.clear();
+  std::merge(kept.begin(), kept.end(), found.begin(), found.end(), std::back_inserter(markers_));
 }
 
 }  // namespace lintavo
