@@ -3,8 +3,9 @@
 namespace lintavo {
 
 void BitmapFileSink::Start(const BitmapLayout& layout) {
-  writer_ = std::make_unique<BmpWriter>(dest_, layout.width, layout.height, layout.bitsPerPixel,
-                                        layout.palette);
+  // The file is created here, so a file that cannot be created fails before any decoding.
+  writer_ = std::make_unique<BmpWriterThread>(std::make_unique<BmpWriter>(
+      dest_, layout.width, layout.height, layout.bitsPerPixel, layout.palette));
 }
 
 void BitmapFileSink::PutRows(int topRow, const std::uint8_t* rows, int count) {

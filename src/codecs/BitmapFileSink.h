@@ -4,13 +4,14 @@
 #include <string>
 #include <utility>
 
-#include "codecs/BmpWriter.h"
+#include "codecs/BmpWriterThread.h"
 #include "codecs/PictureSink.h"
 
 namespace lintavo {
 
-// Stores the picture a reader hands out as a BMP file at `dest`, in the reader's pixel format.
-// Nothing appears at `dest` before Commit; a sink destroyed before leaves no trace (BmpWriter).
+// Stores the picture a reader hands out as a BMP file at `dest`, in the reader's pixel format. The
+// file is written on a thread of its own while the reader decodes (BmpWriterThread). Nothing
+// appears at `dest` before Commit; a sink destroyed before leaves no trace (BmpWriter).
 class BitmapFileSink : public PictureSink {
  public:
   explicit BitmapFileSink(std::string dest) : dest_(std::move(dest)) {}
@@ -23,7 +24,7 @@ class BitmapFileSink : public PictureSink {
 
  private:
   std::string dest_;
-  std::unique_ptr<BmpWriter> writer_;
+  std::unique_ptr<BmpWriterThread> writer_;
 };
 
 }  // namespace lintavo

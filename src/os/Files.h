@@ -85,7 +85,8 @@ class AtomicFileWriter {
   // Creates the temporary file beside `path` (beside the file it leads to, when it is a symbolic
   // link), with the permissions `kind` gives it.
   ErrorCode Open(const std::string& path, FileKind kind = FileKind::Document);
-  // Writes `size` bytes at byte `offset` of the new file.
+  // Writes `size` bytes at byte `offset` of the new file. Bytes that Commit will flush start on
+  // their way to the disk at once, so that a large file's flush waits for its last part only.
   ErrorCode WriteAt(std::uint64_t offset, const void* data, std::size_t size);
   // Flushes the new file to disk (unless it is Generated) and renames it over `path`.
   ErrorCode Commit();

@@ -13,6 +13,7 @@
 #include "codecs/JpegConversion.h"
 #include "os/Failure.h"
 #include "support/BmpHeader.h"
+#include "support/ScopedFileSizeLimit.h"
 #include "support/TestEnvironment.h"
 #include "support/TestJpegs.h"
 
@@ -154,6 +155,26 @@ TEST(JpegConversionTest, ReportsADestinationItCannotCreate) {
       [&] { ConvertJpegToBitmap(source, dest); },
       ThrowsMessage<Failure>("Cannot create file \"" + dest + "\". No such file or directory"));
   EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
+}
+
+// The bitmap is written on a thread of its own while the picture is decoded: a write that fails
+// there (the disk fills) must still fail the conversion with its reason, leave the old bitmap as
+// it was and leave no other file behind.
+TEST(JpegConversionTest, ADiskThatFillsWhileTheBitmapIsWrittenFailsTheConversion) {
+  TempFolder folder;
+  const std::string source = folder / "picture.jpg";
+  const std::string dest = folder / "out/picture.bmp";
+  std::filesystem::create_directory(folder / "out");
+  // Rows of 1536 bytes: the bitmap comes in several blocks, and the limit stops the second.
+  WriteFileBytes(source, MakeTestJpeg(JpegKind::kColour, 512, 512));
+  WriteFileBytes(dest, "the old bitmap");
+  {
+    const test::ScopedFileSizeLimit limit(300 * 1024);
+    EXPECT_THAT([&] { ConvertJpegToBitmap(source, dest); },
+                ThrowsMessage<Failure>("Cannot create file \"" + dest + "\". File too large"));
+  }
+  EXPECT_EQ(ReadFileBytes(dest), "the old bitmap");
+  EXPECT_EQ(FolderContent(folder / "out"), std::vector<std::string>{"picture.bmp"});
 }
 
 std::string ClaimingSize(std::string jpeg, int width, int height) {

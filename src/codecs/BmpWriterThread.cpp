@@ -1,0 +1,106 @@
+#include "codecs/BmpWriterThread.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "codecs/PictureSink.h"
+
+namespace lintavo {
+
+namespace {
+
+// Enough blocks that the decoder can fill one while the writer writes another and a third waits,
+// and few enough that memory stays at about a megabyte.
+constexpr int kBlocks = 4;
+
+}  // namespace
+
+BmpWriterThread::BmpWriterThread(std::unique_ptr<BmpWriter> writer)
+    : writer_(std::move(writer)),
+      blockRows_(RowsPerBlock(writer_->RowStride(), writer_->Height())),
+      free_(kBlocks,
+            std::vector<std::uint8_t>(static_cast<std::size_t>(blockRows_) * writer_->RowStride())),
+      thread_([this] { WriteQueuedBlocks(); }) {}
+
+BmpWriterThread::~BmpWriterThread() {
+  if (thread_.joinable()) {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      stopping_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+  }
+}
+
+void BmpWriterThread::WriteRows(int topRow, const std::uint8_t* rows, int count) {
+  const std::size_t stride = writer_->RowStride();
+  // The rows come bottom row first; each part of them, taken from the start, is a block of the
+  // same layout whose top row lies `done` rows further up.
+  for (int done = 0; done < count;) {
+    const int part = std::min(blockRows_, count - done);
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return !free_.empty() || failure_; });
+    ThrowFailure();
+    Block block{topRow + count - done - part, part, std::move(free_.back())};
+    free_.pop_back();
+    lock.unlock();
+    std::memcpy(block.bytes.data(), rows + static_cast<std::size_t>(done) * stride,
+                static_cast<std::size_t>(part) * stride);
+    lock.lock();
+    queued_.push_back(std::move(block));
+    lock.unlock();
+    changed_.notify_all();
+    done += part;
+  }
+}
+
+void BmpWriterThread::Commit() {
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    finishing_ = true;
+  }
+  changed_.notify_all();
+  thread_.join();
+  ThrowFailure();  // the thread has ended: nothing else touches failure_ now
+  writer_->Commit();
+}
+
+void BmpWriterThread::WriteQueuedBlocks() {
+  for (;;) {
+    Block block;
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      changed_.wait(lock, [this] { return !queued_.empty() || finishing_ || stopping_; });
+      if (stopping_ || queued_.empty()) {
+        return;
+      }
+      block = std::move(queued_.front());
+      queued_.pop_front();
+    }
+    try {
+      writer_->WriteRows(block.topRow, block.bytes.data(), block.count);
+    } catch (...) {
+      {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        failure_ = std::current_exception();
+      }
+      changed_.notify_all();
+      return;
+    }
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      free_.push_back(std::move(block.bytes));
+    }
+    changed_.notify_all();
+  }
+}
+
+void BmpWriterThread::ThrowFailure() const {
+  if (failure_) {
+    std::rethrow_exception(failure_);
+  }
+}
+
+}  // namespace lintavo
