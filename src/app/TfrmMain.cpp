@@ -40,11 +40,12 @@ TfrmMain::TfrmMain(std::string programFolder, MessageService& messages, MainWind
       programFolder_(std::move(programFolder)),
       messages_(messages),
       dialogs_(std::move(dialogs)) {
-  ui_->setupUi(this);
-  // A fixed-size window with a minimize button and no maximize button.
+  // A fixed-size window with a minimize button and no maximize button. Set before the controls
+  // exist: setting it later makes the style polish every control again.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  ui_->setupUi(this);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
@@ -114,17 +115,21 @@ void TfrmMain::SelectLastPage() {
   if (ui_->cbxWebPages->count() == 0) {
     return;
   }
-  const int lastPage =
-      ProfileFile::Load(configFile_).ReadInteger(kSettingsSection, kLastPageKey, 0);
-  ui_->cbxWebPages->setCurrentIndex(lastPage);
-  cbxWebPagesChange();
+  // One reading of the settings file serves both the stored position and its storing again.
+  ProfileFile settings = ProfileFile::Load(configFile_);
+  ui_->cbxWebPages->setCurrentIndex(settings.ReadInteger(kSettingsSection, kLastPageKey, 0));
+  StoreSelectedPosition(settings);
 }
 
 // The choice is stored at once, so it survives however the program ends. When it cannot be
 // stored, the error ends the handler before the buttons change.
 void TfrmMain::cbxWebPagesChange() {
-  const int position = SelectedPosition();
   ProfileFile settings = ProfileFile::Load(configFile_);
+  StoreSelectedPosition(settings);
+}
+
+void TfrmMain::StoreSelectedPosition(ProfileFile& settings) {
+  const int position = SelectedPosition();
   settings.WriteInteger(kSettingsSection, kLastPageKey, position);
   settings.Save();
   const bool pageSelected = position != kNoPage;

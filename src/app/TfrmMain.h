@@ -14,6 +14,8 @@ class TfrmMain;
 
 namespace lintavo {
 
+class ProfileFile;
+
 // The program's only top-level window: it finishes start-up, owns the page store for the whole
 // run, lists the ten pages and carries one button per command. Every other window is a modal
 // dialog that one of its commands creates, shows and destroys.
@@ -43,6 +45,8 @@ class TfrmMain : public QWidget {
   void SelectLastPage();
 
   void cbxWebPagesChange();
+  // The change handler's work on the settings file already loaded.
+  void StoreSelectedPosition(ProfileFile& settings);
   void btnEditLinksClick();
   void btnEditBackgroundClick();
   void btnViewClick();

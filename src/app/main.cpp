@@ -75,9 +75,9 @@ int RunWindows(int& argc, char** argv, os::InstanceGuard& guard, os::WaitHandle 
 int main(int argc, char** argv) {
   // Module initialisations run here, before the single-instance guard and in every start: the
   // help engine is loaded and the help diagnostics are collected and written.
-  LoadHelpEngine();
-  InitDiagnostics(
-      {os::ProgramPath(), std::vector<std::string>(argv + 1, argv + argc), LocateHelpEngine()});
+  const std::string helpEngine = LocateHelpEngine();
+  LoadHelpEngine(helpEngine);
+  InitDiagnostics({os::ProgramPath(), std::vector<std::string>(argv + 1, argv + argc), helpEngine});
 
   // From here on, log-out, `kill` and Ctrl+C end the program in order, through the code below.
   const os::WaitHandle endRequests = os::CatchEndRequests();

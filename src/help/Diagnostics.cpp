@@ -56,7 +56,8 @@ DiagnosticsFacts CollectDiagnostics(const DiagnosticsStart& start) {
 
 DiagnosticsFacts InitDiagnostics(const DiagnosticsStart& start) {
   DiagnosticsFacts facts = CollectDiagnostics(start);
-  WriteReport(facts, DescribeSystem());
+  // The system is described only for a report that is written; most starts write none.
+  WriteReport(facts, facts.diagnosticsOn ? DescribeSystem() : SystemDescription{});
   return facts;
 }
 

@@ -29,11 +29,13 @@ std::string LocateHelpEngine() {
 }
 
 void LoadHelpEngine() {
-  if (engineHandle != 0) {
-    return;
+  if (engineHandle == 0) {
+    LoadHelpEngine(LocateHelpEngine());
   }
-  const std::string path = LocateHelpEngine();
-  if (path.empty()) {
+}
+
+void LoadHelpEngine(const std::string& path) {
+  if (engineHandle != 0 || path.empty()) {
     return;
   }
   engineHandle = os::LoadSharedLibrary(path);

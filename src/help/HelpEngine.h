@@ -19,6 +19,9 @@ std::string LocateHelpEngine();
 // Loads the engine once; does nothing when it is already loaded. An engine that cannot be found
 // or loaded stays unloaded, silently.
 void LoadHelpEngine();
+// The same with the module LocateHelpEngine has found already (empty: none), for a caller that
+// needs the path too and need not look it up twice.
+void LoadHelpEngine(const std::string& path);
 
 // Releases the engine when it is loaded.
 void UnloadHelpEngine();
