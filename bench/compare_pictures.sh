@@ -3,11 +3,11 @@
 # compares their peak memory, on one 6000x4000 picture in each of PNG, TIFF (LZW) and GIF.
 #
 # Usage: bench/compare_pictures.sh [BUILD_FOLDER]
-#   BUILD_FOLDER  a build of this repository holding bench/convert_picture (default: build). The
-#                 script builds nothing; use a Release build for figures, e.g.
+#   BUILD_FOLDER  a build of this repository holding bench/convert_picture and bench/decode_floor
+#                 (default: build). The script builds nothing; use a Release build for figures, e.g.
 #                   cmake -S . -B build-rel -G Ninja -DCMAKE_BUILD_TYPE=Release \
 #                     -DLINTAVO_BUILD_BENCHMARKS=ON
-#                   cmake --build build-rel --target convert_picture
+#                   cmake --build build-rel --target convert_picture decode_floor
 #                   bench/compare_pictures.sh build-rel
 #
 # Needs: ImageMagick's convert, python3, hyperfine, GNU time (/usr/bin/time).
@@ -19,16 +19,19 @@
 #
 # Figures printed, for each format and tool (bench/side_by_side.sh): wall time, the median of
 # hyperfine's runs; peak memory, the median maximum resident set size of several runs; and our
-# figure divided by convert's. Bars: wall time <= 1.0x convert's, peak memory <= 0.25x.
+# figure divided by convert's. Bars: wall time <= 1.0x convert's, peak memory <= 0.25x. In the
+# same hyperfine run, the decoder's floor: bench/decode_floor, the format's library decoding the
+# file to nothing; bar: our wall time <= 1.2x the floor's.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-build}
 [[ $build = /* ]] || build=$repo/$build
 converter=$build/bench/convert_picture
+decode_floor=$build/bench/decode_floor
 source "$repo/bench/side_by_side.sh"
 
-require_tools convert python3 hyperfine /usr/bin/time "$converter"
+require_tools convert python3 hyperfine /usr/bin/time "$converter" "$decode_floor"
 
 work=$build/bench-pictures
 mkdir -p "$work"
@@ -63,5 +66,7 @@ for extension in png tif gif; do
   mkdir -p "$work/$extension"
   their_run=(convert "$picture" "bmp3:$work/$extension/convert.bmp")
   our_run=("$converter" "$picture" "$work/$extension/ours.bmp")
-  side_by_side "$work/$extension" convert convert_picture
+  floor_run=("$decode_floor" "$picture")
+  kind=${extension^^}
+  side_by_side "$work/$extension" convert convert_picture decode_floor "${kind/TIF/TIFF}"
 done

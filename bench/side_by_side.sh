@@ -1,14 +1,17 @@
 # shellcheck shell=bash
 # Sourced by the compare_*.sh scripts: runs one of our programs beside another tool doing the same
 # conversion on the same file, and prints their wall time and peak memory with our ratios to theirs
-# and the bars: wall time <= 1.0x theirs, peak memory <= 0.25x theirs.
+# and the bars: wall time <= 1.0x theirs, peak memory <= 0.25x theirs. Given a floor too (the
+# picture's library decoding the same file to nothing), times it in the same hyperfine run and
+# prints our wall time beside it, with the bar <= 1.2x the floor.
 #
-#   their_run=(TOOL ARG...) our_run=(PROGRAM ARG...)
-#   side_by_side WORK THEIR_NAME OUR_NAME
+#   their_run=(TOOL ARG...) our_run=(PROGRAM ARG...) [floor_run=(PROGRAM ARG...)]
+#   side_by_side WORK THEIR_NAME OUR_NAME [FLOOR_NAME PICTURE_KIND]
 #
 # WORK is a folder for the figures' files. Wall time: the median of hyperfine's $runs runs (after
 # 2 warm-up runs). Peak memory: the median over $memory_runs runs of the maximum resident set size
-# (/usr/bin/time -f %M). Needs python3, hyperfine and GNU time.
+# (/usr/bin/time -f %M). Needs python3, hyperfine and GNU time. When $LINTAVO_BARS names a file,
+# the verdict on the floor's bar is added to it as one line (bench/run.sh sums them up).
 runs=${runs:-10}
 memory_runs=${memory_runs:-5}
 
@@ -33,22 +36,29 @@ median_peak_kb() {
 }
 
 side_by_side() {
-  local work=$1 their_name=$2 our_name=$3
+  local work=$1 their_name=$2 our_name=$3 floor_name=${4:-} picture_kind=${5:-}
+  local floor_command=()
+  if [[ -n $floor_name ]]; then
+    # shellcheck disable=SC2154  # floor_run is the caller's
+    floor_command=(-n "$floor_name" "${floor_run[*]@Q}")
+  fi
   echo "Timing with hyperfine ($runs runs each) ..."
   # shellcheck disable=SC2154  # their_run and our_run are the caller's
   hyperfine --warmup 2 --runs "$runs" --style basic --export-json "$work/times.json" \
-    -n "$their_name" "${their_run[*]@Q}" -n "$our_name" "${our_run[*]@Q}"
+    -n "$their_name" "${their_run[*]@Q}" -n "$our_name" "${our_run[*]@Q}" "${floor_command[@]}"
 
   echo "Measuring peak memory ($memory_runs runs each) ..."
   local their_kb our_kb
   their_kb=$(median_peak_kb "$work" "${their_run[@]}")
   our_kb=$(median_peak_kb "$work" "${our_run[@]}")
 
-  python3 - "$work/times.json" "$their_name" "$our_name" "$their_kb" "$our_kb" <<'PYTHON'
+  python3 - "$work/times.json" "$their_name" "$our_name" "$their_kb" "$our_kb" "$floor_name" \
+    "$picture_kind" "${LINTAVO_BARS:-}" <<'PYTHON'
 import json
 import sys
 
 times, their_name, our_name = sys.argv[1:4]
+floor_name, picture_kind, bars = sys.argv[6:9]
 results = {r["command"]: r for r in json.load(open(times))["results"]}
 their_s, our_s = results[their_name]["median"], results[our_name]["median"]
 their_kb, our_kb = int(sys.argv[4]), int(sys.argv[5])
@@ -63,5 +73,16 @@ print(f"{'wall time, median (ms)':24}{their_s * 1000:12.1f}{our_s * 1000:17.1f}"
       f"{time_ratio:8.2f}x  <= 1.00x: {verdict(time_ratio, 1.0)}")
 print(f"{'peak memory, median (MB)':24}{their_kb / 1024:12.1f}{our_kb / 1024:17.1f}"
       f"{memory_ratio:8.2f}x  <= 0.25x: {verdict(memory_ratio, 0.25)}")
+if floor_name:
+    floor_s = results[floor_name]["median"]
+    floor_ratio = our_s / floor_s
+    print(f"{'':24}{floor_name:>12}{our_name:>17}{'ratio':>9}  bar")
+    print(f"{'wall time, median (ms)':24}{floor_s * 1000:12.1f}{our_s * 1000:17.1f}"
+          f"{floor_ratio:8.2f}x  <= 1.20x: {verdict(floor_ratio, 1.2)}")
+    if bars:
+        with open(bars, "a") as out:
+            print(f"{picture_kind} to BMP {our_s * 1000:.1f} ms beside the decoder's floor "
+                  f"{floor_s * 1000:.1f} ms: {floor_ratio:.2f}x, bar <= 1.20x: "
+                  f"{verdict(floor_ratio, 1.2)}", file=out)
 PYTHON
 }
