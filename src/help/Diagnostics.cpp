@@ -46,6 +46,11 @@ DiagnosticsFacts CollectDiagnostics(const DiagnosticsStart& start) {
   facts.diagnosticsOn =
       os::FileExists(os::JoinPath(facts.moduleDir, kMarkerFileName)) ||
       std::any_of(start.parameters.begin(), start.parameters.end(), IsDebugSwitch);
+  // The versions are read only for a report that is written: nothing else reads them, and most
+  // starts write none.
+  if (!facts.diagnosticsOn) {
+    return facts;
+  }
   facts.helpEngine = GetFileVersionText(start.helpEnginePath);
   facts.helpEngineReleaseName = HelpEngineReleaseName(facts.helpEngine);
   facts.browser = AdjustBrowserVersion(
@@ -56,7 +61,7 @@ DiagnosticsFacts CollectDiagnostics(const DiagnosticsStart& start) {
 
 DiagnosticsFacts InitDiagnostics(const DiagnosticsStart& start) {
   DiagnosticsFacts facts = CollectDiagnostics(start);
-  // The system is described only for a report that is written; most starts write none.
+  // Likewise the system is described only for a report that is written.
   WriteReport(facts, facts.diagnosticsOn ? DescribeSystem() : SystemDescription{});
   return facts;
 }

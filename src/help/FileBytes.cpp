@@ -1,13 +1,13 @@
 #include "help/FileBytes.h"
 
+#include <string_view>
+
+#include "os/LittleEndian.h"
+
 namespace lintavo {
 
 std::uint64_t FileBytes::Number(std::uint64_t at, int size) const {
-  std::uint64_t value = 0;
-  for (int i = size; i-- > 0;) {
-    value = value << 8 | static_cast<unsigned char>(bytes_[at + static_cast<std::uint64_t>(i)]);
-  }
-  return value;
+  return os::LittleEndian(std::string_view(bytes_).substr(at, static_cast<std::size_t>(size)));
 }
 
 std::optional<FileBytes> ReadFileBytesAt(std::istream& file, std::uint64_t offset,

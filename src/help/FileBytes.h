@@ -21,7 +21,6 @@ class FileBytes {
   std::uint64_t Number(std::uint64_t at, int size) const;
   std::uint16_t U16(std::uint64_t at) const { return static_cast<std::uint16_t>(Number(at, 2)); }
   std::uint32_t U32(std::uint64_t at) const { return static_cast<std::uint32_t>(Number(at, 4)); }
-  std::uint64_t U64(std::uint64_t at) const { return Number(at, 8); }
   std::string Text(std::uint64_t at, std::uint64_t size) const { return bytes_.substr(at, size); }
 
  private:

@@ -89,4 +89,17 @@ std::string_view TakeLine(std::string_view& rest) {
   return line;
 }
 
+std::optional<int> HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') {
+    return c - '0';
+  }
+  if (c >= 'a' && c <= 'f') {
+    return c - 'a' + 10;
+  }
+  if (c >= 'A' && c <= 'F') {
+    return c - 'A' + 10;
+  }
+  return std::nullopt;
+}
+
 }  // namespace lintavo::os

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,9 @@ char AsciiLower(char c);
 // `text` with its ASCII letters in lower case.
 std::string AsciiLowerCase(std::string_view text);
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// The value of a hexadecimal digit (0-9, a-f, A-F); nothing for any other byte.
+std::optional<int> HexDigitValue(char c);
 
 // A stable 64-bit hash (FNV-1a), the same in every run and on every machine; the second ignores
 // ASCII case, to go with EqualIgnoringAsciiCase.

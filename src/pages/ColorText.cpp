@@ -2,27 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "os/Failure.h"
+#include "os/Text.h"
 
 namespace lintavo {
-
-namespace {
-
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  return -1;
-}
-
-}  // namespace
 
 ColorValue HtmlToColor(const std::string& text) {
   std::string digits;
@@ -40,11 +25,11 @@ ColorValue HtmlToColor(const std::string& text) {
 
   ColorValue value = 0;
   for (std::size_t i = 1; i < hexText.size(); ++i) {
-    const int digit = HexDigitValue(hexText[i]);
-    if (digit < 0) {
+    const std::optional<int> digit = os::HexDigitValue(hexText[i]);
+    if (!digit) {
       throw Failure("'" + hexText + "' is not a valid integer value");
     }
-    value = value * 16 + static_cast<ColorValue>(digit);
+    value = value * 16 + static_cast<ColorValue>(*digit);
   }
   return value;
 }

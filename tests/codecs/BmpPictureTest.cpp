@@ -9,12 +9,14 @@
 #include "PictureTesting.h"
 #include "codecs/BmpWriter.h"
 #include "os/Failure.h"
+#include "support/LittleEndianBytes.h"
 
 namespace lintavo {
 namespace {
 
 using test::ByteList;
 using test::Bytes;
+using test::PutLittleEndian;
 using test::TempFolder;
 using ::testing::ThrowsMessage;
 
@@ -41,12 +43,6 @@ std::string WriteBitmap(const TempFolder& folder, const std::string& name, int w
   }
   writer.Commit();
   return path;
-}
-
-void PutLittleEndian(std::string& bytes, std::size_t at, std::uint32_t value) {
-  for (std::size_t i = 0; i < 4; ++i) {
-    bytes[at + i] = static_cast<char>(value >> (8 * i));
-  }
 }
 
 const std::vector<PaletteEntry> kThreeColours = {{0, 0, 255, 0}, {0, 255, 0, 0}, {255, 0, 0, 0}};
@@ -108,7 +104,7 @@ TEST(BmpPictureTest, PreviewsAPictureStoredTopRowFirst) {
   for (std::size_t row = 3; row-- > 0;) {
     topDown += bottomUpBytes.substr(54 + row * stride, stride);
   }
-  PutLittleEndian(topDown, kHeightAt, static_cast<std::uint32_t>(-3));
+  PutLittleEndian(topDown, kHeightAt, static_cast<std::uint32_t>(-3), 4);
   test::WriteFileBytes(folder / "top-down.bmp", topDown);
 
   EXPECT_EQ(DecodePictureForPreview(folder / "top-down.bmp", PictureFormat::kBmp, 544, 331).pixels,
@@ -120,9 +116,9 @@ TEST(BmpPictureTest, RefusesARunLengthEncodedPictureBeyondTheDecodeLimit) {
   TempFolder folder;
   std::string bytes = test::ReadFileBytes(WriteBitmap(folder, "small.bmp", 2, 2, 8, kThreeColours,
                                                       [](int, int) { return ByteList({0}); }));
-  PutLittleEndian(bytes, kWidthAt, 100000);
-  PutLittleEndian(bytes, kHeightAt, 100000);
-  PutLittleEndian(bytes, kCompressionAt, 1);  // BI_RLE8
+  PutLittleEndian(bytes, kWidthAt, 100000, 4);
+  PutLittleEndian(bytes, kHeightAt, 100000, 4);
+  PutLittleEndian(bytes, kCompressionAt, 1, 4);  // BI_RLE8
   const std::string source = folder / "bomb.bmp";
   test::WriteFileBytes(source, bytes);
 

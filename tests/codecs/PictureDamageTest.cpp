@@ -9,6 +9,7 @@
 
 #include "PictureTesting.h"
 #include "os/Failure.h"
+#include "support/LittleEndianBytes.h"
 #include "support/TestJpegs.h"
 #include "support/TestPictures.h"
 
@@ -17,6 +18,7 @@
 namespace lintavo {
 namespace {
 
+using test::PutLittleEndian;
 using test::TempFolder;
 using ::testing::ThrowsMessage;
 
@@ -53,12 +55,6 @@ std::string SmallBmp() {
 
 std::string FirstHalf(const std::string& bytes) {
   return bytes.substr(0, bytes.size() / 2);
-}
-
-void PutLittleEndian(std::string& bytes, std::size_t at, std::uint32_t value, int size) {
-  for (int i = 0; i < size; ++i) {
-    bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
-  }
 }
 
 std::string GifClaimingScreen(std::uint16_t width, std::uint16_t height) {

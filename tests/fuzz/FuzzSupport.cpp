@@ -6,8 +6,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <stdexcept>
+
+#include "os/Text.h"
 
 namespace lintavo::fuzz {
 
@@ -29,26 +30,13 @@ fs::path ScratchParent() {
   return fs::temp_directory_path();
 }
 
-std::optional<int> HexDigit(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  return std::nullopt;
-}
-
 // "\xHH" as the byte HH; any other text as itself.
 std::string Decoded(std::string_view field) {
   std::string text;
   for (std::size_t i = 0; i < field.size(); ++i) {
     if (field.substr(i, 2) == "\\x" && i + 3 < field.size()) {
-      const auto high = HexDigit(field[i + 2]);
-      const auto low = HexDigit(field[i + 3]);
+      const auto high = os::HexDigitValue(field[i + 2]);
+      const auto low = os::HexDigitValue(field[i + 3]);
       if (high && low) {
         text += static_cast<char>(*high * 16 + *low);
         i += 3;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "support/LittleEndianBytes.h"
 #include "support/TestEnvironment.h"
 
 namespace lintavo::test {
@@ -15,12 +16,6 @@ namespace lintavo::test {
 namespace fs = std::filesystem;
 
 namespace {
-
-void AppendLittleEndian(std::string& bytes, std::uint64_t value, int size) {
-  for (int i = 0; i < size; ++i) {
-    bytes += static_cast<char>(value >> (8 * i) & 0xff);
-  }
-}
 
 void PadToFour(std::string& bytes) {
   bytes.append((4 - bytes.size() % 4) % 4, '\0');

@@ -11,6 +11,8 @@
 #include <chrono>
 #include <thread>
 
+#include "support/SpawnedProgram.h"
+
 namespace lintavo::test {
 
 namespace {
@@ -25,14 +27,6 @@ ProbeProcess::ProbeProcess(const std::string& executable, const std::vector<std:
   if (pipe2(ends, O_CLOEXEC) != 0) {
     return;
   }
-  std::vector<std::string> texts = {executable};
-  texts.insert(texts.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& text : texts) {
-    argv.push_back(text.data());
-  }
-  argv.push_back(nullptr);
-
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
@@ -41,20 +35,7 @@ ProbeProcess::ProbeProcess(const std::string& executable, const std::vector<std:
   }
   // Nothing else of ours reaches it: an inherited pipe end would keep another probe's input open.
   posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
-  // It starts as a program started from the desktop does, with every signal at its default and
-  // none blocked, whatever the test runner ignores (a background job ignores Ctrl+C).
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  sigset_t signals;
-  sigfillset(&signals);
-  posix_spawnattr_setsigdefault(&attributes, &signals);
-  sigemptyset(&signals);
-  posix_spawnattr_setsigmask(&attributes, &signals);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-  if (posix_spawn(&pid_, executable.c_str(), &actions, &attributes, argv.data(), environ) != 0) {
-    pid_ = -1;
-  }
-  posix_spawnattr_destroy(&attributes);
+  pid_ = SpawnProgram(executable, arguments, actions, false);
   posix_spawn_file_actions_destroy(&actions);
   close(ends[1]);
   output_ = ends[0];

@@ -10,6 +10,8 @@
 #include <chrono>
 #include <thread>
 
+#include "support/SpawnedProgram.h"
+
 namespace lintavo::test {
 
 namespace {
@@ -26,14 +28,6 @@ bool GroupLeft(pid_t group) {
 
 ProcessGroup::ProcessGroup(const std::string& executable, const std::vector<std::string>& arguments,
                            const std::string& logFile) {
-  std::vector<std::string> texts = {executable};
-  texts.insert(texts.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& text : texts) {
-    argv.push_back(text.data());
-  }
-  argv.push_back(nullptr);
-
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
@@ -41,21 +35,7 @@ ProcessGroup::ProcessGroup(const std::string& executable, const std::vector<std:
                                    O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
   posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  sigset_t signals;
-  sigfillset(&signals);
-  posix_spawnattr_setsigdefault(&attributes, &signals);
-  sigemptyset(&signals);
-  posix_spawnattr_setsigmask(&attributes, &signals);
-  posix_spawnattr_setpgroup(&attributes, 0);
-  posix_spawnattr_setflags(&attributes,
-                           POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETPGROUP);
-  pid_t pid = -1;
-  if (posix_spawnp(&pid, executable.c_str(), &actions, &attributes, argv.data(), environ) == 0) {
-    group_ = pid;
-  }
-  posix_spawnattr_destroy(&attributes);
+  group_ = SpawnProgram(executable, arguments, actions, true);
   posix_spawn_file_actions_destroy(&actions);
 }
 

@@ -11,6 +11,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "support/LittleEndianBytes.h"
+
 namespace lintavo::test {
 
 namespace {
@@ -80,12 +82,6 @@ ColourMap MakeColourMap(const std::vector<Rgb>& colours) {
 void Check(bool done, const char* what) {
   if (!done) {
     throw std::runtime_error(what);
-  }
-}
-
-void AppendLittleEndian(std::string& bytes, std::uint32_t value, int size) {
-  for (int i = 0; i < size; ++i) {
-    bytes += static_cast<char>(value >> (8 * i));
   }
 }
 

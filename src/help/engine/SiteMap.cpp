@@ -63,14 +63,13 @@ std::optional<std::uint32_t> ReferencedCharacter(std::string_view name) {
     }
     std::uint32_t code = 0;
     for (const char c : digits) {
-      const int digit = c >= '0' && c <= '9'          ? c - '0'
-                        : hex && c >= 'a' && c <= 'f' ? c - 'a' + 10
-                        : hex && c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                                      : -1;
-      if (digit < 0) {
+      const std::optional<int> digit = hex                    ? os::HexDigitValue(c)
+                                       : c >= '0' && c <= '9' ? std::optional(c - '0')
+                                                              : std::nullopt;
+      if (!digit) {
         return std::nullopt;
       }
-      code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
+      code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(*digit);
     }
     return code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF) ? std::optional(code)
                                                                             : std::nullopt;

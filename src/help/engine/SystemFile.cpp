@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "os/LittleEndian.h"
 #include "os/Text.h"
 
 namespace lintavo::help {
@@ -19,8 +20,7 @@ constexpr std::size_t kVersionSize = 4;
 constexpr std::size_t kRecordHeaderSize = 4;
 
 std::uint16_t Word(std::string_view bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
-                                    static_cast<unsigned char>(bytes[at + 1]) << 8);
+  return static_cast<std::uint16_t>(os::LittleEndian(bytes.substr(at, 2)));
 }
 
 // A record's text ends at its first NUL. Paths are kept as paths inside the file: "/" first.

@@ -9,8 +9,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "os/LittleEndian.h"
 #include "os/posix/BrowserFiles.h"
-#include "os/posix/LittleEndian.h"
 #include "os/posix/PickleReader.h"
 
 namespace lintavo::os::posix {
@@ -314,7 +314,7 @@ std::optional<std::vector<Window>> ChromiumSessionTabs(std::string_view file) {
   Replay replay;
   std::string_view rest = file.substr(kHeaderSize);
   while (rest.size() >= 2) {
-    const std::uint32_t size = LittleEndian(rest.substr(0, 2));
+    const auto size = static_cast<std::uint32_t>(LittleEndian(rest.substr(0, 2)));
     rest.remove_prefix(2);
     if (size == 0 || size > rest.size()) {
       break;

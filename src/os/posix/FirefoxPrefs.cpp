@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "os/Text.h"
+
 namespace lintavo::os::posix {
 
 namespace {
@@ -20,19 +22,6 @@ bool IsDigit(char c) {
 
 bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\n' || c == '\r';
-}
-
-std::optional<unsigned> HexValue(char c) {
-  if (IsDigit(c)) {
-    return static_cast<unsigned>(c - '0');
-  }
-  if (c >= 'a' && c <= 'f') {
-    return static_cast<unsigned>(c - 'a' + 10);
-  }
-  if (c >= 'A' && c <= 'F') {
-    return static_cast<unsigned>(c - 'A' + 10);
-  }
-  return std::nullopt;
 }
 
 void AppendUtf8(std::string& text, std::uint32_t code) {
@@ -172,11 +161,11 @@ class Lexer {
   std::optional<std::uint32_t> Hex(int digits) {
     std::uint32_t value = 0;
     for (int i = 0; i < digits; ++i) {
-      const auto digit = pos_ < text_.size() ? HexValue(text_[pos_]) : std::nullopt;
+      const auto digit = pos_ < text_.size() ? HexDigitValue(text_[pos_]) : std::nullopt;
       if (!digit) {
         return std::nullopt;
       }
-      value = value << 4 | *digit;
+      value = value << 4 | static_cast<std::uint32_t>(*digit);
       ++pos_;
     }
     return value;

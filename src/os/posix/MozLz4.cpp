@@ -5,7 +5,7 @@
 #include <climits>
 #include <cstdint>
 
-#include "os/posix/LittleEndian.h"
+#include "os/LittleEndian.h"
 
 namespace lintavo::os::posix {
 
@@ -23,7 +23,8 @@ std::optional<std::string> DecodeMozLz4(std::string_view file, std::size_t maxSi
   if (file.size() < kHeaderLength || !file.starts_with(kMagic)) {
     return std::nullopt;
   }
-  const std::uint32_t declaredSize = LittleEndian(file.substr(kMagic.size(), kSizeFieldLength));
+  const auto declaredSize =
+      static_cast<std::uint32_t>(LittleEndian(file.substr(kMagic.size(), kSizeFieldLength)));
   const std::string_view block = file.substr(kHeaderLength);
   // A size the block cannot hold is a lie, refused before anything is allocated for it. LZ4
   // counts in int: the cap keeps every size far below its limit.

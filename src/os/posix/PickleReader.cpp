@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "os/posix/LittleEndian.h"
+#include "os/LittleEndian.h"
 
 namespace lintavo::os::posix {
 
@@ -16,7 +16,7 @@ PickleReader::PickleReader(std::string_view pickle) {
   if (pickle.size() < 4) {
     return;
   }
-  const std::uint32_t payloadSize = LittleEndian(pickle.substr(0, 4));
+  const auto payloadSize = static_cast<std::uint32_t>(LittleEndian(pickle.substr(0, 4)));
   if (payloadSize <= pickle.size() - 4) {
     rest_ = pickle.substr(4, payloadSize);
   }
