@@ -18,6 +18,8 @@ class BitmapFileSink : public PictureSink {
 
   void Start(const BitmapLayout& layout) override;
   void PutRows(int topRow, const std::uint8_t* rows, int count) override;
+  // Lends a block of the writer's queue (BmpWriterThread::LendBlock) for up to a block's rows.
+  std::uint8_t* LendRows(int count) override;
 
   // Puts the finished file in place of `dest`.
   void Commit();
@@ -25,6 +27,7 @@ class BitmapFileSink : public PictureSink {
  private:
   std::string dest_;
   std::unique_ptr<BmpWriterThread> writer_;
+  const std::uint8_t* lent_ = nullptr;  // the block lent out, until its rows come back
 };
 
 }  // namespace lintavo

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 #include <utility>
 
 #include "codecs/PictureSink.h"
@@ -11,7 +12,7 @@ namespace lintavo {
 namespace {
 
 // Enough blocks that the decoder can fill one while the writer writes another and a third waits,
-// and few enough that memory stays at about a megabyte.
+// and few enough that memory stays at a few megabytes.
 constexpr int kBlocks = 4;
 
 }  // namespace
@@ -40,20 +41,34 @@ void BmpWriterThread::WriteRows(int topRow, const std::uint8_t* rows, int count)
   // same layout whose top row lies `done` rows further up.
   for (int done = 0; done < count;) {
     const int part = std::min(blockRows_, count - done);
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return !free_.empty() || failure_; });
-    ThrowFailure();
-    Block block{topRow + count - done - part, part, std::move(free_.back())};
-    free_.pop_back();
-    lock.unlock();
-    std::memcpy(block.bytes.data(), rows + static_cast<std::size_t>(done) * stride,
+    std::memcpy(LendBlock(), rows + static_cast<std::size_t>(done) * stride,
                 static_cast<std::size_t>(part) * stride);
-    lock.lock();
-    queued_.push_back(std::move(block));
-    lock.unlock();
-    changed_.notify_all();
+    WriteLentRows(topRow + count - done - part, part);
     done += part;
   }
+}
+
+std::uint8_t* BmpWriterThread::LendBlock() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  changed_.wait(lock, [this] { return !free_.empty() || failure_; });
+  ThrowFailure();
+  if (!lent_.empty()) {
+    free_.push_back(std::move(lent_));  // lent before and never handed back: free again
+  }
+  lent_ = std::move(free_.back());
+  free_.pop_back();
+  return lent_.data();
+}
+
+void BmpWriterThread::WriteLentRows(int topRow, int count) {
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (lent_.empty() || count < 0 || count > blockRows_) {
+      throw std::invalid_argument("No block of that many rows is lent");
+    }
+    queued_.push_back(Block{topRow, count, std::move(lent_)});
+  }
+  changed_.notify_all();
 }
 
 void BmpWriterThread::Commit() {

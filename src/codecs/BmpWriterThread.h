@@ -14,9 +14,9 @@
 namespace lintavo {
 
 // Writes a BmpWriter's rows on a thread of its own, so that writing the file overlaps decoding the
-// picture. Rows are copied into a few blocks of about kRowBlockBytes each, handed over through a
-// bounded queue: memory stays at those blocks whatever the picture's size, and a decoder that runs
-// ahead of the disk waits for a free block.
+// picture. Rows go in a few blocks of about kRowBlockBytes each, copied in or lent out to be
+// decoded into, and are handed over through a bounded queue: memory stays at those blocks whatever
+// the picture's size, and a decoder that runs ahead of the disk waits for a free block.
 //
 // A failure of the writer (a full disk) is thrown, with its message, by the next WriteRows or by
 // Commit. Destroyed without Commit, the thread stops and the writer leaves no trace.
@@ -29,6 +29,18 @@ class BmpWriterThread {
 
   // As BmpWriter::WriteRows; the rows are copied, so `rows` may be reused on return.
   void WriteRows(int topRow, const std::uint8_t* rows, int count);
+
+  // The most rows one block holds.
+  int BlockRows() const { return blockRows_; }
+
+  // Lends a free block, BlockRows() rows of RowStride() bytes, waiting for one while all are
+  // queued: a decoder fills it in place and hands it back with WriteLentRows, so its rows are
+  // never copied. Its bytes are whatever the block last held.
+  std::uint8_t* LendBlock();
+
+  // Queues the lent block's first `count` rows, laid out as WriteRows takes them, as the rows
+  // from `topRow` down; the block is no longer the caller's.
+  void WriteLentRows(int topRow, int count);
 
   // Waits until every row is written, then puts the file in place (BmpWriter::Commit).
   void Commit();
@@ -50,6 +62,7 @@ class BmpWriterThread {
   std::condition_variable changed_;
   std::deque<Block> queued_;                     // filled, in the order they came
   std::vector<std::vector<std::uint8_t>> free_;  // buffers ready for the next block
+  std::vector<std::uint8_t> lent_;               // the buffer LendBlock gave out, if any
   bool finishing_ = false;                       // no more blocks come: write the rest and end
   bool stopping_ = false;                        // drop the rest and end
   std::exception_ptr failure_;

@@ -25,19 +25,18 @@ void DecodeJpeg(JpegReader& picture, PictureSink& sink) {
   sink.Start(layout);
   const std::size_t stride = layout.RowStride();
   const int blockRows = RowsPerBlock(stride, layout.height);
-  // Zero-filled once: libjpeg writes only the pixels, so each row's padding stays zero.
-  std::vector<std::uint8_t> block(static_cast<std::size_t>(blockRows) * stride);
+  std::vector<std::uint8_t> ownRows;
   std::vector<std::uint8_t*> rows(static_cast<std::size_t>(blockRows));
 
   for (int top = 0; top < layout.height; top += blockRows) {
     const int count = std::min(blockRows, layout.height - top);
+    std::uint8_t* block = RowsToFill(sink, layout, count, ownRows);
     // The block is laid out as in the file, its bottom row first.
     for (int i = 0; i < count; ++i) {
-      rows[static_cast<std::size_t>(i)] =
-          block.data() + static_cast<std::size_t>(count - 1 - i) * stride;
+      rows[static_cast<std::size_t>(i)] = block + static_cast<std::size_t>(count - 1 - i) * stride;
     }
     picture.ReadRows(rows.data(), count);
-    sink.PutRows(top, block.data(), count);
+    sink.PutRows(top, block, count);
   }
   picture.Finish();
 }

@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                     GoodPicture{"ArithmeticColour33x17", JpegKind::kColour, 33, 17, false, true},
                     GoodPicture{"ArithmeticProgressive30x20", JpegKind::kColour, 30, 20, true,
                                 true},
-                    GoodPicture{"ManyRowBlocks2001x97", JpegKind::kColour, 2001, 97, false}),
+                    GoodPicture{"ManyRowBlocks2001x401", JpegKind::kColour, 2001, 401, false}),
     [](const testing::TestParamInfo<GoodPicture>& test) { return test.param.name; });
 
 TEST(JpegConversionTest, ToleratesExtraneousBytesBeforeTheEndMarker) {
@@ -165,8 +165,8 @@ TEST(JpegConversionTest, ADiskThatFillsWhileTheBitmapIsWrittenFailsTheConversion
   const std::string source = folder / "picture.jpg";
   const std::string dest = folder / "out/picture.bmp";
   std::filesystem::create_directory(folder / "out");
-  // Rows of 1536 bytes: the bitmap comes in several blocks, and the limit stops the second.
-  WriteFileBytes(source, MakeTestJpeg(JpegKind::kColour, 512, 512));
+  // Rows of 3072 bytes: the bitmap comes in several blocks, and the limit stops the first.
+  WriteFileBytes(source, MakeTestJpeg(JpegKind::kColour, 1024, 1024));
   WriteFileBytes(dest, "the old bitmap");
   {
     const test::ScopedFileSizeLimit limit(300 * 1024);
