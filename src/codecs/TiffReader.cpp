@@ -171,6 +171,91 @@ bool StreamImage(TiffPicture& picture, const BitmapLayout& layout, PictureSink& 
   return clean;
 }
 
+// Whether the image is the common kind whose strips TIFFRGBAImage only repacks: 8-bit RGB, three
+// samples interleaved, in strips, stored top row first. (Old-style JPEG is left to TIFFRGBAImage,
+// whose reading of it sets up colour handling of its own.)
+bool IsPlainRgbInStrips(TIFF* tiff) {
+  std::uint16_t photometric = 0;
+  std::uint16_t bitsPerSample = 0;
+  std::uint16_t samplesPerPixel = 0;
+  std::uint16_t planarConfig = 0;
+  std::uint16_t orientation = 0;
+  std::uint16_t compression = 0;
+  return TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric) == 1 &&
+         photometric == PHOTOMETRIC_RGB && TIFFIsTiled(tiff) == 0 &&
+         TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bitsPerSample) == 1 &&
+         bitsPerSample == 8 &&
+         TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samplesPerPixel) == 1 &&
+         samplesPerPixel == 3 &&
+         TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planarConfig) == 1 &&
+         planarConfig == PLANARCONFIG_CONTIG &&
+         TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation) == 1 &&
+         orientation == ORIENTATION_TOPLEFT &&
+         TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression) == 1 &&
+         compression != COMPRESSION_OJPEG;
+}
+
+// One row of red, green, blue bytes as blue, green, red, alpha 255: what TIFFRGBAImage makes of
+// them, in BMP's order.
+void RgbRowToBgra(const std::uint8_t* from, std::uint8_t* to, std::size_t width) {
+  for (std::size_t x = 0; x < width; ++x, from += 3, to += kBytesPerPixel) {
+    to[0] = from[2];
+    to[1] = from[1];
+    to[2] = from[0];
+    to[3] = 255;
+  }
+}
+
+// The plain RGB image (IsPlainRgbInStrips) strip by strip, each row turned straight into the
+// block the sink lends, a block of rows at a time. False, with part of the picture handed over,
+// as soon as a strip fails or libtiff reports anything: the picture is then read the general way.
+bool StreamRgbStrips(TiffPicture& picture, const BitmapLayout& layout, PictureSink& sink) {
+  TIFF* tiff = picture.Get();
+  std::uint32_t rowsPerStrip = 0;
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+  const auto height = static_cast<std::uint32_t>(layout.height);
+  rowsPerStrip = std::clamp<std::uint32_t>(rowsPerStrip, 1, height);
+  const auto width = static_cast<std::size_t>(layout.width);
+  const std::size_t rgbStride = width * 3;
+  const std::size_t stride = layout.RowStride();
+  std::vector<std::uint8_t> strip;
+  try {
+    strip.resize(rgbStride * rowsPerStrip);
+  } catch (const std::bad_alloc&) {
+    FailToCreateBuffer();
+  }
+  const int blockRows = RowsPerBlock(stride, layout.height);
+  std::vector<std::uint8_t> ownRows;
+  std::uint8_t* block = nullptr;
+  int blockTop = 0;
+  int blockCount = 0;
+  for (std::uint32_t first = 0; first < height; first += rowsPerStrip) {
+    const std::uint32_t rows = std::min(rowsPerStrip, height - first);
+    if (TIFFReadEncodedStrip(tiff, TIFFComputeStrip(tiff, first, 0), strip.data(),
+                             static_cast<tmsize_t>(rgbStride * rows)) < 0 ||
+        picture.HeardMessages()) {
+      return false;
+    }
+    for (std::uint32_t i = 0; i < rows; ++i) {
+      const int row = static_cast<int>(first + i);
+      if (block == nullptr) {
+        blockTop = row;
+        blockCount = std::min(blockRows, layout.height - row);
+        block = RowsToFill(sink, layout, blockCount, ownRows);
+      }
+      // The block holds its bottom row first.
+      const int blockRow = blockCount - 1 - (row - blockTop);
+      RgbRowToBgra(strip.data() + i * rgbStride,
+                   block + static_cast<std::size_t>(blockRow) * stride, width);
+      if (blockRow == 0) {
+        sink.PutRows(blockTop, block, blockCount);
+        block = nullptr;
+      }
+    }
+  }
+  return true;
+}
+
 // TIFFReadRGBAImage itself, into a picture-sized buffer.
 void ReadWholeImage(TiffPicture& picture, const BitmapLayout& layout, PictureSink& sink) {
   const auto width = static_cast<std::uint32_t>(layout.width);
@@ -199,10 +284,18 @@ void ReadTiff(const std::string& path, PictureSink& sink) {
   }
   const BitmapLayout layout{static_cast<int>(width), static_cast<int>(height), 32, {}};
   sink.Start(layout);
+  // A plain RGB picture goes the short way. Should that fail on the way, TIFFRGBAImage reads it
+  // as it reads any other kind, from a fresh opening, so that no state libtiff kept from the damage
+  // can tell.
+  if (IsPlainRgbInStrips(picture->Get())) {
+    if (StreamRgbStrips(*picture, layout, sink)) {
+      return;
+    }
+    picture = std::make_unique<TiffPicture>(path);
+  }
   // A damaged picture is read again whole, as TIFFReadRGBAImage reads it, where its raster fits
   // the limit beside a preview's copy; a larger one keeps what streaming made of it.
   if (!StreamImage(*picture, layout, sink) && FitsDecodeLimit(width, 2 * std::uint64_t{height})) {
-    // A fresh opening, so that no state libtiff kept from the damage can tell.
     picture = std::make_unique<TiffPicture>(path);
     ReadWholeImage(*picture, layout, sink);
   }

@@ -14,11 +14,14 @@ namespace lintavo {
 // as libtiff leaves them: zero where it reads nothing, so an image libtiff cannot convert at all is
 // all zero. libtiff's own messages are never shown.
 //
-// The image streams a block of strips or tiles at a time. Should libtiff report any trouble while
-// it does, the block-wise result could differ from what TIFFReadRGBAImage makes of the damage
-// (it reuses one decoding buffer for the whole image), so the image is then read again whole, the
-// way TIFFReadRGBAImage reads it, where that raster fits the decode limit beside a preview's copy
-// of the picture; a larger damaged image keeps what streaming made of it.
+// The common 8-bit RGB picture in strips, stored top row first, is decoded strip by strip and its
+// rows turned straight into blue, green, red, alpha 255, as TIFFRGBAImage would turn them; should
+// libtiff report any trouble on the way, the picture is read again as any other. Any other streams
+// through TIFFRGBAImage a block of strips or tiles at a time. Should libtiff report any trouble
+// while it does, the block-wise result could differ from what TIFFReadRGBAImage makes of the
+// damage (it reuses one decoding buffer for the whole image), so the image is then read again
+// whole, the way TIFFReadRGBAImage reads it, where that raster fits the decode limit beside a
+// preview's copy of the picture; a larger damaged image keeps what streaming made of it.
 //
 // Throws Failure "Unable to open file '<path>'" when the file cannot be opened or is no TIFF,
 // "Unable to create TBitmap buffer" when the image has no pixels or its memory cannot be had, and

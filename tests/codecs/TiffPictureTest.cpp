@@ -130,18 +130,18 @@ TEST_P(TiffLayoutTest, GivesEveryPixelInItsPlace) {
   }
 }
 
-// 700 rows of 100 pixels take 280 KB, more than one block: the strips and tiles stream through
-// in several.
+// 700 rows of 400 pixels take 1.1 MB, more than one block of rows: the strips and tiles stream
+// through in several, and strips of 3 or 7 rows straddle the blocks' edges.
 INSTANTIATE_TEST_SUITE_P(
     Layouts, TiffLayoutTest,
     testing::Values(
-        LayoutCase{"OneStrip", 100, 700, COMPRESSION_NONE, ORIENTATION_TOPLEFT, 0, 0},
-        LayoutCase{"StripsOf3Rows", 100, 700, COMPRESSION_NONE, ORIENTATION_TOPLEFT, 3, 0},
-        LayoutCase{"LzwStripsOf7Rows", 100, 700, COMPRESSION_LZW, ORIENTATION_TOPLEFT, 7, 0},
-        LayoutCase{"LzwOneStrip", 100, 700, COMPRESSION_LZW, ORIENTATION_TOPLEFT, 0, 0},
-        LayoutCase{"DeflateBottomRowFirst", 100, 700, COMPRESSION_ADOBE_DEFLATE,
+        LayoutCase{"OneStrip", 400, 700, COMPRESSION_NONE, ORIENTATION_TOPLEFT, 0, 0},
+        LayoutCase{"StripsOf3Rows", 400, 700, COMPRESSION_NONE, ORIENTATION_TOPLEFT, 3, 0},
+        LayoutCase{"LzwStripsOf7Rows", 400, 700, COMPRESSION_LZW, ORIENTATION_TOPLEFT, 7, 0},
+        LayoutCase{"LzwOneStrip", 400, 700, COMPRESSION_LZW, ORIENTATION_TOPLEFT, 0, 0},
+        LayoutCase{"DeflateBottomRowFirst", 400, 700, COMPRESSION_ADOBE_DEFLATE,
                    ORIENTATION_BOTLEFT, 5, 0},
-        LayoutCase{"Tiles16", 100, 700, COMPRESSION_NONE, ORIENTATION_TOPLEFT, 0, 16},
+        LayoutCase{"Tiles16", 400, 700, COMPRESSION_NONE, ORIENTATION_TOPLEFT, 0, 16},
         LayoutCase{"LzwTiles32BottomRowFirst", 70, 45, COMPRESSION_LZW, ORIENTATION_BOTLEFT, 0,
                    32}),
     [](const testing::TestParamInfo<LayoutCase>& test) { return test.param.name; });
@@ -229,8 +229,9 @@ std::vector<Bytes> ReadRgbaImage(const std::string& path) {
 TEST(TiffPictureTest, KeepsWhatTiffReadRgbaImageMakesOfAPictureCutShort) {
   TempFolder folder;
   const std::string whole = folder / "whole.tif";
-  test::WriteTiff(whole, {100, 700, 3, 8, PHOTOMETRIC_RGB, COMPRESSION_LZW, ORIENTATION_TOPLEFT, 50,
-                          0, GradientRgb(100, 700)});
+  // 2100 rows of 400 pixels: the first blocks of rows are handed over before the reading fails.
+  test::WriteTiff(whole, {400, 2100, 3, 8, PHOTOMETRIC_RGB, COMPRESSION_LZW, ORIENTATION_TOPLEFT,
+                          50, 0, GradientRgb(400, 2100)});
   const std::string bytes = test::ReadFileBytes(whole);
   // The strips come first, the directory last: cutting into the strips keeps the directory only
   // when it is put back, so the strips after the cut read as beyond the file's end.
