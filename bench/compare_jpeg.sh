@@ -35,4 +35,5 @@ picture=$(test_jpeg "$work")
 their_run=(djpeg -bmp -outfile "$work/djpeg.bmp" "$picture")
 our_run=("$converter" "$picture" "$work/ours.bmp")
 floor_run=(djpeg -ppm -outfile /dev/null "$picture")
+outputs=("$work/djpeg.bmp" "$work/ours.bmp")
 side_by_side "$work" djpeg convert_jpeg "djpeg -ppm" JPEG

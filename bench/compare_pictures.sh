@@ -67,6 +67,7 @@ for extension in png tif gif; do
   their_run=(convert "$picture" "bmp3:$work/$extension/convert.bmp")
   our_run=("$converter" "$picture" "$work/$extension/ours.bmp")
   floor_run=("$decode_floor" "$picture")
+  outputs=("$work/$extension/convert.bmp" "$work/$extension/ours.bmp")
   kind=${extension^^}
   side_by_side "$work/$extension" convert convert_picture decode_floor "${kind/TIF/TIFF}"
 done
