@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libjpeg62-turbo-dev libpng-dev libtiff-dev libgif-dev liblz4-dev nlohmann-json3-dev
+  libfontconfig-dev
   # the help: chmlib reads Lintavo.chm, fp-utils' chmcmd compiles it
   libchm-dev fp-utils
   qt6-base-dev qt6-base-dev-tools libgl-dev

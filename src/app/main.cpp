@@ -17,6 +17,7 @@
 #include "os/Failure.h"
 #include "os/InstanceGuard.h"
 #include "os/Paths.h"
+#include "os/SystemFonts.h"
 #include "skin/ErrorReporting.h"
 #include "skin/Skin.h"
 #include "skin/SkinMessageBox.h"
@@ -33,8 +34,12 @@ constexpr os::WindowHandle kActivatedThroughChannel = 0;
 // asks the program to end; returns the exit code.
 int RunWindows(int& argc, char** argv, os::InstanceGuard& guard, os::WaitHandle endRequests,
                const std::optional<std::string>& startFailure) {
+  // Read while the application connects to the display and loads its plugins; the skin's font
+  // needs it.
+  os::SystemFontsPreload fonts;
   TApplication application(argc, argv);
   RegisterAppResources();
+  fonts.Wait();
   ApplySkin(application);
 
   // Watched before any window is made, since start-up may already show an error box: an end
