@@ -1,11 +1,11 @@
 // Lintavo's entry: module initialisations, the single-instance guard, then the main window and
 // its event loop.
-#include <QTimer>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/AfterFirstPaint.h"
 #include "app/AppResources.h"
 #include "app/RequestWatcher.h"
 #include "app/TApplication.h"
@@ -68,10 +68,10 @@ int RunWindows(int& argc, char** argv, os::InstanceGuard& guard, os::WaitHandle 
   if (endRequested) {
     return 0;
   }
+  // Housekeeping left from an earlier "Set as home page" (the browsers' preference files read),
+  // once the window is on the screen, so that it never holds up its first paint.
+  RunAfterFirstPaint(mainWindow, [] { os::SettleBrowserHomePages(); });
   mainWindow.show();
-  // Housekeeping left from an earlier "Set as home page" (a few small files read), once the loop
-  // runs, so that it never holds up the window.
-  QTimer::singleShot(0, &mainWindow, [] { os::SettleBrowserHomePages(); });
   return TApplication::exec();
 }
 
