@@ -9,21 +9,11 @@ void BitmapFileSink::Start(const BitmapLayout& layout) {
 }
 
 void BitmapFileSink::PutRows(int topRow, const std::uint8_t* rows, int count) {
-  if (rows != nullptr && rows == lent_) {
-    lent_ = nullptr;
-    writer_->WriteLentRows(topRow, count);
-  } else {
-    writer_->WriteRows(topRow, rows, count);
-  }
+  writer_->WriteRows(topRow, rows, count);
 }
 
 std::uint8_t* BitmapFileSink::LendRows(int count) {
-  if (count > writer_->BlockRows()) {
-    return nullptr;
-  }
-  std::uint8_t* block = writer_->LendBlock();
-  lent_ = block;
-  return block;
+  return count <= writer_->BlockRows() ? writer_->LendBlock() : nullptr;
 }
 
 void BitmapFileSink::Commit() {

@@ -27,7 +27,6 @@ class BitmapFileSink : public PictureSink {
  private:
   std::string dest_;
   std::unique_ptr<BmpWriterThread> writer_;
-  const std::uint8_t* lent_ = nullptr;  // the block lent out, until its rows come back
 };
 
 }  // namespace lintavo

@@ -36,6 +36,14 @@ BmpWriterThread::~BmpWriterThread() {
 }
 
 void BmpWriterThread::WriteRows(int topRow, const std::uint8_t* rows, int count) {
+  // lent_ changes only on the caller's thread, in LendBlock and QueueLentBlock.
+  if (!lent_.empty() && rows == lent_.data()) {
+    if (count < 0 || count > blockRows_) {
+      throw std::invalid_argument("A lent block holds no more than BlockRows() rows");
+    }
+    QueueLentBlock(topRow, count);
+    return;
+  }
   const std::size_t stride = writer_->RowStride();
   // The rows come bottom row first; each part of them, taken from the start, is a block of the
   // same layout whose top row lies `done` rows further up.
@@ -43,7 +51,7 @@ void BmpWriterThread::WriteRows(int topRow, const std::uint8_t* rows, int count)
     const int part = std::min(blockRows_, count - done);
     std::memcpy(LendBlock(), rows + static_cast<std::size_t>(done) * stride,
                 static_cast<std::size_t>(part) * stride);
-    WriteLentRows(topRow + count - done - part, part);
+    QueueLentBlock(topRow + count - done - part, part);
     done += part;
   }
 }
@@ -60,12 +68,9 @@ std::uint8_t* BmpWriterThread::LendBlock() {
   return lent_.data();
 }
 
-void BmpWriterThread::WriteLentRows(int topRow, int count) {
+void BmpWriterThread::QueueLentBlock(int topRow, int count) {
   {
     const std::lock_guard<std::mutex> lock(mutex_);
-    if (lent_.empty() || count < 0 || count > blockRows_) {
-      throw std::invalid_argument("No block of that many rows is lent");
-    }
     queued_.push_back(Block{topRow, count, std::move(lent_)});
   }
   changed_.notify_all();

@@ -27,20 +27,18 @@ class BmpWriterThread {
   BmpWriterThread& operator=(const BmpWriterThread&) = delete;
   ~BmpWriterThread();
 
-  // As BmpWriter::WriteRows; the rows are copied, so `rows` may be reused on return.
+  // As BmpWriter::WriteRows. Rows in the block LendBlock lent (at most BlockRows()) are queued
+  // as they lie and the block is no longer the caller's; any other rows are copied, so `rows` may
+  // be reused on return.
   void WriteRows(int topRow, const std::uint8_t* rows, int count);
 
   // The most rows one block holds.
   int BlockRows() const { return blockRows_; }
 
   // Lends a free block, BlockRows() rows of RowStride() bytes, waiting for one while all are
-  // queued: a decoder fills it in place and hands it back with WriteLentRows, so its rows are
-  // never copied. Its bytes are whatever the block last held.
+  // queued: a decoder fills it in place and hands it to WriteRows, so its rows are never copied.
+  // Its bytes are whatever the block last held.
   std::uint8_t* LendBlock();
-
-  // Queues the lent block's first `count` rows, laid out as WriteRows takes them, as the rows
-  // from `topRow` down; the block is no longer the caller's.
-  void WriteLentRows(int topRow, int count);
 
   // Waits until every row is written, then puts the file in place (BmpWriter::Commit).
   void Commit();
@@ -52,6 +50,8 @@ class BmpWriterThread {
     std::vector<std::uint8_t> bytes;
   };
 
+  // Queues the lent block's first `count` rows as the rows from `topRow` down.
+  void QueueLentBlock(int topRow, int count);
   void WriteQueuedBlocks();
   // Throws the writer's failure, if any; `mutex_` is held.
   void ThrowFailure() const;
