@@ -6,6 +6,7 @@
 #include "dialogs/DialogFrame.h"
 #include "pages/ProductIdentity.h"
 #include "pages/ShellRoutines.h"
+#include "skin/BuiltInPictures.h"
 #include "skin/ErrorReporting.h"
 #include "skin/WidgetText.h"
 #include "ui_TfrmAbout.h"
@@ -41,6 +42,7 @@ void ShowText(QLabel& label, const std::string& text) {
 
 TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TfrmAbout>()) {
   ui_->setupUi(this);
+  ui_->Image1->setPixmap(BuiltInPngPicture(":/app/emblem.png"));
   UseFixedDialogFrame(*this);
   FormCreate();
   ui_->lblWebsite->installEventFilter(this);

@@ -14,6 +14,7 @@
 #include "pages/PageFiles.h"
 #include "pages/ProductIdentity.h"
 #include "pages/ShellRoutines.h"
+#include "skin/BuiltInPictures.h"
 #include "skin/ErrorReporting.h"
 #include "skin/ModalDialogs.h"
 #include "skin/WidgetText.h"
@@ -46,6 +47,7 @@ TfrmMain::TfrmMain(std::string programFolder, MessageService& messages, MainWind
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   ui_->setupUi(this);
+  ui_->imgLogo->setPixmap(BuiltInPngPicture(":/app/logo-banner.png"));
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }

@@ -4,7 +4,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <ostream>
+#include <set>
+#include <string>
 
 #include "os/PathText.h"
 #include "pages/PageFiles.h"
@@ -29,6 +32,20 @@ std::int32_t BitmapWidth(const std::string& path) {
   return static_cast<std::int32_t>(
       static_cast<std::uint8_t>(bytes[18]) | static_cast<std::uint8_t>(bytes[19]) << 8 |
       static_cast<std::uint8_t>(bytes[20]) << 16 | static_cast<std::uint8_t>(bytes[21]) << 24);
+}
+
+// The Qt image-format plugins mapped into this process, by path.
+std::set<std::string> LoadedImageFormatPlugins() {
+  std::set<std::string> plugins;
+  std::ifstream maps("/proc/self/maps");
+  std::string line;
+  while (std::getline(maps, line)) {
+    const std::size_t path = line.find('/');
+    if (path != std::string::npos && line.find("/imageformats/", path) != std::string::npos) {
+      plugins.insert(line.substr(path));
+    }
+  }
+  return plugins;
 }
 
 TEST_F(MainWindowStartUpTest, FirstStartWritesThePagesInstallsPicturesAndSelectsPageOne) {
@@ -166,6 +183,20 @@ TEST_F(MainWindowStartUpTest, AStartUpStepThatFailsIsReportedAndTheRestSkippedBu
   // The window stays usable: a command that needs no page still runs.
   Click("btnHelp");
   EXPECT_EQ(messages_.Messages().size(), 1U);
+}
+
+// To detect a picture's format Qt loads every image-format plugin on the system, a cost the first
+// paint would carry; the window's pictures and the skin's drawing need none of them.
+TEST_F(MainWindowStartUpTest, ShowingTheWindowLoadsNoImageFormatPlugin) {
+  if (!std::ifstream("/proc/self/maps")) {
+    GTEST_SKIP() << "this system does not list a process's mapped files";
+  }
+  if (!LoadedImageFormatPlugins().empty()) {
+    GTEST_SKIP() << "an earlier test in this process loaded image-format plugins";
+  }
+  TfrmMain& window = Start();
+  window.grab();  // draws every control, the list's arrow and the logo among them
+  EXPECT_THAT(LoadedImageFormatPlugins(), IsEmpty());
 }
 
 }  // namespace
