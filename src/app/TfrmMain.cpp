@@ -47,7 +47,7 @@ TfrmMain::TfrmMain(std::string programFolder, MessageService& messages, MainWind
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   ui_->setupUi(this);
-  ui_->imgLogo->setPixmap(BuiltInPngPicture(":/app/logo-banner.png"));
+  ui_->imgLogo->setPixmap(BuiltInPpmPicture(":/app/logo-banner.ppm"));
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }

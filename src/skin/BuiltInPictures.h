@@ -4,10 +4,16 @@
 
 namespace lintavo {
 
-// A PNG picture compiled into the program, by its resource path (":/app/..."); a null pixmap if
-// it cannot be read. The format is named rather than detected: to detect it, Qt would first load
-// every image-format plugin on the system and ask each one, which costs a start more than reading
-// the picture does.
+// Pictures compiled into the program, by their resource paths (":/app/..."); a null pixmap when
+// one cannot be read.
+
+// A PNG picture. The format is named rather than detected: to detect it, Qt would first load
+// every image-format plugin on the system and ask each one.
 QPixmap BuiltInPngPicture(const char* resourcePath);
+
+// A binary PPM picture ("P6", 8 bits a channel, no comments in its header), taken into an image
+// as it lies, without Qt's image readers: any reader first lists the system's image-format
+// plugins, and with a PNG's decoding that costs the main window's start about a millisecond.
+QPixmap BuiltInPpmPicture(const char* resourcePath);
 
 }  // namespace lintavo
