@@ -134,6 +134,10 @@ void MarkedText::ReplaceFirst(std::string_view placeholder, std::string_view rep
 
 void MarkedText::Rebuild(const std::vector<std::size_t>& matches, std::size_t placeholderSize,
                          std::string_view replacement) {
+  if (matches.size() == 1) {
+    ReplaceOne(matches.front(), placeholderSize, replacement);
+    return;
+  }
   // Where the i-th replacement begins in the new text.
   const auto insertedAt = [&](std::size_t i) {
     return matches[i] - i * placeholderSize + i * replacement.size();
@@ -152,21 +156,17 @@ void MarkedText::Rebuild(const std::vector<std::size_t>& matches, std::size_t pl
     }
   }
 
-  if (matches.size() == 1) {
-    text_.replace(matches.front(), placeholderSize, replacement);
-  } else {
-    std::string text;
-    text.reserve(text_.size() - matches.size() * placeholderSize +
-                 matches.size() * replacement.size());
-    std::size_t copied = 0;
-    for (const std::size_t match : matches) {
-      text.append(text_, copied, match - copied);
-      text.append(replacement);
-      copied = match + placeholderSize;
-    }
-    text.append(text_, copied);
-    text_ = std::move(text);
+  std::string text;
+  text.reserve(text_.size() - matches.size() * placeholderSize +
+               matches.size() * replacement.size());
+  std::size_t copied = 0;
+  for (const std::size_t match : matches) {
+    text.append(text_, copied, match - copied);
+    text.append(replacement);
+    copied = match + placeholderSize;
   }
+  text.append(text_, copied);
+  text_ = std::move(text);
 
   // New markers lie in or across inserted text, or across the seam an empty replacement leaves:
   // they begin before the inserted text ends (before it begins, when it is empty) and end after
@@ -189,6 +189,36 @@ void MarkedText::Rebuild(const std::vector<std::size_t>& matches, std::size_t pl
   }
   markers_.clear();
   std::merge(kept.begin(), kept.end(), found.begin(), found.end(), std::back_inserter(markers_));
+}
+
+// Most placeholders of a page occur once, and most replacements hold no marker. The markers are
+// then updated where they lie, with nothing made anew: those that end before the match stay,
+// those in or across it go, new ones in or across the inserted text take their place, and those
+// after it move by the change in length.
+void MarkedText::ReplaceOne(std::size_t match, std::size_t placeholderSize,
+                            std::string_view replacement) {
+  const std::size_t markerSize = marker_.size();
+  const auto gone = std::lower_bound(markers_.begin(), markers_.end(),
+                                     match + 1 - std::min(match + 1, markerSize));
+  const auto after = std::lower_bound(gone, markers_.end(), match + placeholderSize);
+  for (auto moved = after; moved != markers_.end(); ++moved) {
+    *moved = *moved - placeholderSize + replacement.size();
+  }
+
+  text_.replace(match, placeholderSize, replacement);
+
+  std::vector<std::size_t> found;
+  const std::size_t first = match - std::min(match, markerSize - 1);
+  const std::size_t end = match + replacement.size();
+  if (first < end) {
+    const std::string_view window =
+        std::string_view(text_).substr(first, end - first + markerSize - 1);
+    for (std::size_t at = window.find(marker_); at != std::string_view::npos;
+         at = window.find(marker_, at + 1)) {
+      found.push_back(first + at);
+    }
+  }
+  markers_.insert(markers_.erase(gone, after), found.begin(), found.end());
 }
 
 }  // namespace lintavo

@@ -45,6 +45,8 @@ class MarkedText {
   // The text with each of `matches` (positions of `placeholder`) replaced, and its markers.
   void Rebuild(const std::vector<std::size_t>& matches, std::size_t placeholderSize,
                std::string_view replacement);
+  // Rebuild for a single match at `match`.
+  void ReplaceOne(std::size_t match, std::size_t placeholderSize, std::string_view replacement);
 
   std::string text_;
   std::string marker_;
