@@ -95,12 +95,15 @@ void TfrmMain::FormCreate() {
   setWindowTitle(QString::fromLatin1(kProductName));
   RunReportingFailures([this] {
     configFile_ = LocateConfigFile(programFolder_);
-    webManager_ = std::make_unique<TWebManager>(configFile_, programFolder_);
+    // One reading of the settings file serves the pages, the stored position and its storing
+    // again: the steps in between write the pages folder only.
+    ProfileFile settings = ProfileFile::Load(configFile_);
+    webManager_ = std::make_unique<TWebManager>(settings, programFolder_);
     webManager_->InstallDefaultBackgrounds();
     webManager_->InstallLogo();
     webManager_->GeneratePages();
     FillPageList();
-    SelectLastPage();
+    SelectLastPage(settings);
   });
 }
 
@@ -113,12 +116,10 @@ void TfrmMain::FillPageList() {
 
 // The position is taken as stored, without a range check: a value outside the list selects no
 // page, and the change handler then stores -1 for the next start.
-void TfrmMain::SelectLastPage() {
+void TfrmMain::SelectLastPage(ProfileFile& settings) {
   if (ui_->cbxWebPages->count() == 0) {
     return;
   }
-  // One reading of the settings file serves both the stored position and its storing again.
-  ProfileFile settings = ProfileFile::Load(configFile_);
   ui_->cbxWebPages->setCurrentIndex(settings.ReadInteger(kSettingsSection, kLastPageKey, 0));
   StoreSelectedPosition(settings);
 }

@@ -42,7 +42,7 @@ class TfrmMain : public QWidget {
  private:
   void FormCreate();
   void FillPageList();
-  void SelectLastPage();
+  void SelectLastPage(ProfileFile& settings);
 
   void cbxWebPagesChange();
   // The change handler's work on the settings file already loaded.

@@ -51,18 +51,20 @@ CellKeys KeysOfCell(int row, int column) {
 }  // namespace
 
 TWebManager::TWebManager(std::string configFile, std::string programFolder)
+    : TWebManager(ProfileFile::Load(configFile), std::move(programFolder)) {}
+
+TWebManager::TWebManager(const ProfileFile& settings, std::string programFolder)
     : RootFolder(FindRootFolder(programFolder)),
-      configFile_(std::move(configFile)),
+      configFile_(settings.Path()),
       programFolder_(std::move(programFolder)) {
   // Only the last level is created; when that fails the page writes report it later.
   if (!os::DirectoryExists(RootFolder)) {
     os::CreateDir(RootFolder);
   }
-  LoadPages();
+  LoadPages(settings);
 }
 
-void TWebManager::LoadPages() {
-  const ProfileFile file = ProfileFile::Load(configFile_);
+void TWebManager::LoadPages(const ProfileFile& file) {
   Pages.clear();
   Pages.reserve(kPageCount);
   for (int n = 1; n <= kPageCount; ++n) {

@@ -8,6 +8,8 @@
 
 namespace lintavo {
 
+class ProfileFile;
+
 // The page store: the ten pages in order, the folder their HTML files live in, and the settings
 // file they are kept in. It never saves on its own initiative; callers change pages in place and
 // then call SavePages and GeneratePages.
@@ -17,6 +19,8 @@ class TWebManager {
   // with one read. `programFolder` ends in a path delimiter; the template and the default
   // pictures lie there.
   TWebManager(std::string configFile, std::string programFolder);
+  // The same with the pages taken from `settings`, the settings file as its caller has read it.
+  TWebManager(const ProfileFile& settings, std::string programFolder);
 
   // The pages folder, without a trailing delimiter.
   std::string RootFolder;
@@ -51,7 +55,7 @@ class TWebManager {
   const std::string& ProgramFolder() const { return programFolder_; }
 
  private:
-  void LoadPages();
+  void LoadPages(const ProfileFile& settings);
 
   std::string configFile_;
   std::string programFolder_;
