@@ -113,9 +113,15 @@ void TWebManager::SavePages() const {
 
 void TWebManager::InstallDefaultBackgrounds() const {
   for (int n = 1; n <= kPageCount; ++n) {
+    const std::string installed = os::JoinPath(RootFolder, BackgroundFileName(n));
+    // Looked for only when needed: after the first start every page has its bitmap, and the
+    // search reads the program folder through.
+    if (os::FileExists(installed)) {
+      continue;
+    }
     const std::string shipped =
         os::FindFileIgnoringCase(programFolder_, "background" + std::to_string(n) + ".JPG");
-    ConvertIfMissing(shipped, os::JoinPath(RootFolder, BackgroundFileName(n)));
+    ConvertIfMissing(shipped, installed);
   }
 }
 
