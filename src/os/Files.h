@@ -23,6 +23,11 @@ std::string FindFileIgnoringCase(const std::string& folder, const std::string& n
 // there and removed again. No existing file is touched.
 bool CanCreateFilesIn(const std::string& folder);
 
+// Whether `folder` is the person's own to keep files in: a folder they own and may create files
+// in. It tells a copy of the program that the person unpacked or built for themselves from one
+// installed for the system, whose folder is not theirs to fill.
+bool IsOwnWritableFolder(const std::string& folder);
+
 // Creates one folder; its parent must exist. False when it could not be created.
 bool CreateDir(const std::string& path);
 

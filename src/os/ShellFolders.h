@@ -8,6 +8,7 @@ namespace lintavo::os {
 enum class SpecialFolder {
   kAppData,           // the user's application data (CSIDL_APPDATA on Windows)
   kDesktopDirectory,  // the folder shown as the desktop (CSIDL_DESKTOPDIRECTORY on Windows)
+  kPersonal,          // the user's documents (CSIDL_PERSONAL), where it is or would be made
 };
 
 // The path of a shell special folder, without a trailing delimiter; empty when the system has no

@@ -5,6 +5,7 @@
 #include "os/PathText.h"
 #include "os/ProfileFile.h"
 #include "os/Registry.h"
+#include "os/ShellFolders.h"
 #include "pages/PageFiles.h"
 
 namespace lintavo {
@@ -28,10 +29,17 @@ std::string DocumentsFolder() {
   return value && value->type == os::RegistryValueType::String ? value->text : std::string();
 }
 
-// The pages live in "My Home Pages" in the user's documents folder, or beside the program when
-// the system names no documents folder.
+// The pages live in "My Home Pages" in the user's documents folder. When the system names none
+// (a new or minimal account), they stay beside a copy of the program that is the person's own,
+// such as one they unpacked or built, and otherwise go to the documents folder the desktop would
+// make, made now: an installed program's folder is not the person's to fill.
 std::string FindRootFolder(const std::string& programFolder) {
-  const std::string documents = DocumentsFolder();
+  std::string documents = DocumentsFolder();
+  if (documents.empty() && !os::IsOwnWritableFolder(programFolder)) {
+    documents = os::GetSpecialFolder(os::SpecialFolder::kPersonal);
+    // When it cannot be made either, the page writes report the folder they cannot write.
+    os::ForceDirectories(documents);
+  }
   if (!documents.empty()) {
     return os::JoinPath(documents, kPagesFolderName);
   }

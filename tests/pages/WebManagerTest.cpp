@@ -1,12 +1,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string_view>
 
 #include "os/Failure.h"
 #include "pages/WebManager.h"
+#include "support/OtherUser.h"
 #include "support/PageStoreFixture.h"
 
 namespace lintavo::test {
@@ -148,10 +150,7 @@ TEST_F(WebManagerTest, DamagedSettingsFilesGiveDefaultsKeyByKey) {
   }
 }
 
-TEST_F(WebManagerTest, RootFolderIsMyHomePagesInTheDocumentsFolderElseBesideTheProgram) {
-  EXPECT_EQ(Open().RootFolder, ProgramFolder() + "My Home Pages");
-  EXPECT_TRUE(fs::is_directory(Store().RootFolder));
-
+TEST_F(WebManagerTest, RootFolderIsMyHomePagesInTheDocumentsFolder) {
   const std::string documents = std::string(getenv("HOME")) + "/Documents";
   fs::create_directories(documents);
   EXPECT_EQ(Open().RootFolder, documents + "/My Home Pages");
@@ -163,6 +162,40 @@ TEST_F(WebManagerTest, RootFolderIsMyHomePagesInTheDocumentsFolderElseBesideTheP
                  "XDG_DOCUMENTS_DIR=\"" + elsewhere + "\"\n");
   EXPECT_EQ(Open().RootFolder, elsewhere + "/My Home Pages");
   EXPECT_FALSE(fs::exists(Store().RootFolder));
+}
+
+// An installed program's folder is not the person's: without a documents folder the pages go to
+// the one the desktop would make, made for them. (Read-only for an ordinary user; the superuser
+// owns every system folder, so owning this one tells nothing.)
+TEST_F(WebManagerTest, WithoutADocumentsFolderAnInstalledProgramsPagesGoToANewOne) {
+  fs::permissions(ProgramFolder(),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  EXPECT_EQ(Open().RootFolder, std::string(getenv("HOME")) + "/Documents/My Home Pages");
+  EXPECT_TRUE(fs::is_directory(Store().RootFolder));
+  EXPECT_FALSE(fs::exists(ProgramFolder() + "My Home Pages"));
+}
+
+// A copy of the program that the person owns and may write (one they unpacked or built) keeps
+// the pages beside itself when there is no documents folder. Run as an ordinary user: as the
+// test's own when that is one, else as the other user.
+TEST_F(WebManagerTest, WithoutADocumentsFolderAPortableCopyKeepsThePagesBesideItself) {
+  const std::string home = getenv("HOME");
+  const std::string besideTheProgram = ProgramFolder() + "My Home Pages";
+  const auto findsItBesideTheProgram = [&] {
+    return TWebManager(ConfigFile(), ProgramFolder()).RootFolder == besideTheProgram ? 0 : 1;
+  };
+  if (CanActAsOtherUser()) {
+    OpenToEveryone(fs::path(home).parent_path().string());
+    OpenToEveryone(home);
+    OpenToEveryone(std::string(getenv("XDG_CONFIG_HOME")));
+    ASSERT_EQ(chown(ProgramFolder().c_str(), kOtherUser, static_cast<gid_t>(-1)), 0);
+    EXPECT_EQ(RunAsOtherUser(findsItBesideTheProgram), std::optional<int>(0));
+  } else {
+    EXPECT_EQ(findsItBesideTheProgram(), 0);
+  }
+  EXPECT_TRUE(fs::is_directory(besideTheProgram));
+  EXPECT_FALSE(fs::exists(home + "/Documents"));
 }
 
 }  // namespace

@@ -140,6 +140,15 @@ bool CanCreateFilesIn(const std::string& folder) {
   return true;
 }
 
+bool IsOwnWritableFolder(const std::string& folder) {
+  // The superuser owns the system's folders too, so for them owning a folder says nothing about
+  // its being a copy of their own.
+  const uid_t user = geteuid();
+  struct stat facts {};
+  return user != 0 && stat(folder.c_str(), &facts) == 0 && S_ISDIR(facts.st_mode) &&
+         facts.st_uid == user && CanCreateFilesIn(folder);
+}
+
 bool CreateDir(const std::string& path) {
   return mkdir(path.c_str(), 0777) == 0;
 }

@@ -21,6 +21,8 @@ std::string GetSpecialFolder(SpecialFolder folder) {
       return posix::ConfigHome();
     case SpecialFolder::kDesktopDirectory:
       return posix::UserDirectory("DESKTOP").value_or(HomeSubfolder("Desktop"));
+    case SpecialFolder::kPersonal:
+      return posix::UserDirectory("DOCUMENTS").value_or(HomeSubfolder("Documents"));
   }
   return {};
 }

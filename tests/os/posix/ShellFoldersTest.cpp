@@ -80,6 +80,13 @@ TEST_F(ShellFoldersTest, DesktopDefaultsWithoutAUserFoldersFile) {
   EXPECT_EQ(os::GetSpecialFolder(os::SpecialFolder::kDesktopDirectory), home_.Home() + "/Desktop");
 }
 
+// The documents folder is named whether or not it exists yet: the pages' place makes it.
+TEST_F(ShellFoldersTest, DocumentsComeFromTheUserFoldersElseTheHomesDocuments) {
+  EXPECT_EQ(os::GetSpecialFolder(os::SpecialFolder::kPersonal), home_.Home() + "/Documents");
+  WriteUserDirs("XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+  EXPECT_EQ(os::GetSpecialFolder(os::SpecialFolder::kPersonal), home_.Home() + "/Dokumente");
+}
+
 TEST_F(ShellFoldersTest, QuickLaunchIsTheLauncherFolderOfTheDataHome) {
   EXPECT_EQ(os::QuickLaunchFolder(), home_.DataHome() + "/applications");
   SetVariable("XDG_DATA_HOME", nullptr);
@@ -94,6 +101,7 @@ TEST_F(ShellFoldersTest, NoHomeGivesNoFolderRatherThanOneAtTheRoot) {
   SetVariable("XDG_DATA_HOME", nullptr);
   EXPECT_EQ(os::GetSpecialFolder(os::SpecialFolder::kAppData), "");
   EXPECT_EQ(os::GetSpecialFolder(os::SpecialFolder::kDesktopDirectory), "");
+  EXPECT_EQ(os::GetSpecialFolder(os::SpecialFolder::kPersonal), "");
   EXPECT_EQ(os::QuickLaunchFolder(), "");
 }
 

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <filesystem>
 
 #include "os/ProfileFile.h"
 #include "pages/ConfigLocation.h"
@@ -21,6 +22,10 @@ std::string MainWindowFixture::ConfigFile() const {
 
 std::string MainWindowFixture::StoredLastPage() const {
   return ProfileFile::Load(ConfigFile()).ReadString("Settings", "LastPage", "(missing)");
+}
+
+MainWindowFixture::MainWindowFixture() {
+  std::filesystem::create_directories(DocumentsFolder());
 }
 
 TfrmMain& MainWindowFixture::Start(MainWindowDialogs dialogs) {

@@ -21,6 +21,7 @@ namespace lintavo::test {
 // errors are scripted and recorded; an error that a test does not take fails it.
 class MainWindowFixture : public ::testing::Test {
  protected:
+  MainWindowFixture();
   void TearDown() override {
     EXPECT_TRUE(errors_.Messages().empty()) << "unexpected error: " << errors_.Messages().front();
   }
@@ -45,8 +46,9 @@ class MainWindowFixture : public ::testing::Test {
   // The stored LastPage text, "(missing)" when there is none.
   std::string StoredLastPage() const;
 
-  // The pages folder the window will use (the isolated home names no documents folder).
-  std::string PagesFolder() const { return ProgramFolder() + "My Home Pages"; }
+  // The pages folder the window will use: the isolated home has a documents folder, so that where
+  // the pages go does not depend on who runs the tests (see WebManagerTest for the other places).
+  std::string PagesFolder() const { return DocumentsFolder() + "/My Home Pages"; }
 
   TfrmMain& Start(MainWindowDialogs dialogs = InstalledDialogs());
   TfrmMain& Window() { return *window_; }
@@ -57,6 +59,8 @@ class MainWindowFixture : public ::testing::Test {
   // Picks the page at `position` with the keyboard, as a person would, one step at a time.
   void PickPage(int position) const;
   std::vector<std::string> PageNames() const;
+
+  std::string DocumentsFolder() const { return home_.Home() + "/Documents"; }
 
   IsolatedHome home_;
   TempFolder program_;
