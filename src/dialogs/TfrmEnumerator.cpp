@@ -15,6 +15,12 @@ namespace {
 
 constexpr const char* kSelectUrl = "Please select a URL.";
 
+// The list shows at most this many locations, however many pages are open: filling a list widget
+// with hundreds of thousands of lines would hold the program up for many seconds. When there are
+// more, a last line that is no location says so.
+constexpr int kMaxLocations = 10'000;
+constexpr const char* kLocationsCut = "Only the first 10,000 open pages are listed.";
+
 // A window is listed when it shows a loaded document at a location; a local location only when
 // it names a web page (".html" holds ".htm"). Both tests count case, as the browser's own did.
 bool ShowsAPageToLink(const os::ShellWindows::Window& window) {
@@ -49,7 +55,7 @@ TfrmEnumerator::TfrmEnumerator(MessageService& messages, ShellWindowsSource shel
 TfrmEnumerator::~TfrmEnumerator() = default;
 
 int TfrmEnumerator::LocationCount() const {
-  return ui_->lbxBrowsers->count();
+  return locationCount_;
 }
 
 std::string TfrmEnumerator::SelectedLocation() const {
@@ -64,13 +70,22 @@ void TfrmEnumerator::FormCreate() {
 
 void TfrmEnumerator::FillBrowserList() {
   ui_->lbxBrowsers->clear();
+  locationCount_ = 0;
   const os::ShellWindows windows = shellWindows_();
   const int count = windows.Count();
   for (int i = 0; i < count; ++i) {
     const std::optional<os::ShellWindows::Window> window = windows.Item(i);
-    if (window && ShowsAPageToLink(*window)) {
-      ui_->lbxBrowsers->addItem(ToWidgetText(window->locationUrl));
+    if (!window || !ShowsAPageToLink(*window)) {
+      continue;
     }
+    if (locationCount_ == kMaxLocations) {
+      // Shown, but it cannot be selected, so Save never takes it for a location.
+      auto* cut = new QListWidgetItem(ToWidgetText(kLocationsCut), ui_->lbxBrowsers);
+      cut->setFlags(Qt::NoItemFlags);
+      break;
+    }
+    ui_->lbxBrowsers->addItem(ToWidgetText(window->locationUrl));
+    ++locationCount_;
   }
   ui_->lbxBrowsers->setCurrentRow(-1);
 }

@@ -105,6 +105,43 @@ TEST_F(TfrmEnumeratorTest, SaveNeedsASelectedEntryAndCancelGivesNone) {
   EXPECT_EQ(cancelled.result(), kModalResultCancel) << "closing any other way is Cancel too";
 }
 
+// However many pages are open, the list holds at most 10,000 locations; when there are more, a
+// last line that is no location says so, and it cannot be chosen.
+TEST_F(TfrmEnumeratorTest, ListsAtMostTenThousandLocationsAndSaysWhenThereAreMore) {
+  constexpr int kListed = 10'000;
+  // `count` pages, each after a folder window, which is not listed and does not count.
+  const auto openPages = [](int count) {
+    std::vector<std::optional<Window>> windows;
+    for (int i = 0; i < count; ++i) {
+      windows.push_back(Window{true, "file:///home/ann", true});
+      windows.push_back(Page("https://example.org/tab/" + std::to_string(i)));
+    }
+    return Windows(std::move(windows));
+  };
+
+  TfrmEnumerator all(messages_, openPages(kListed));
+  EXPECT_EQ(all.LocationCount(), kListed);
+  EXPECT_EQ(Entries(all).back(), "https://example.org/tab/9999") << "no line says more";
+
+  TfrmEnumerator cut(messages_, openPages(25'000));
+  EXPECT_EQ(cut.LocationCount(), kListed);
+  const std::vector<std::string> entries = Entries(cut);
+  ASSERT_EQ(entries.size(), std::size_t{kListed} + 1);
+  EXPECT_EQ(entries[kListed - 1], "https://example.org/tab/9999");
+  EXPECT_EQ(entries.back(), "Only the first 10,000 open pages are listed.");
+
+  cut.show();
+  auto* list = cut.findChild<QListWidget*>("lbxBrowsers");
+  list->scrollToBottom();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(kListed)).center());
+  list->setCurrentRow(kListed);
+  EXPECT_EQ(cut.SelectedLocation(), "");
+  EXPECT_EQ(Click(cut, "btnSave"), -1);
+  ASSERT_EQ(messages_.Messages().size(), 1U);
+  EXPECT_EQ(messages_.Messages()[0].text, "Please select a URL.");
+}
+
 TEST_F(TfrmEnumeratorTest, WindowsThatCannotBeListedAreReportedAndThePickerStillOpens) {
   RecordedErrors errors;
   TfrmEnumerator picker(
