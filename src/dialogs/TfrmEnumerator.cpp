@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "dialogs/DialogFrame.h"
+#include "os/Text.h"
 #include "skin/Anchors.h"
 #include "skin/ErrorReporting.h"
 #include "skin/ModalDialogs.h"
@@ -29,6 +30,31 @@ bool ShowsAPageToLink(const os::ShellWindows::Window& window) {
   }
   const std::string& location = window.locationUrl;
   return location.find("file:") == std::string::npos || location.find(".htm") != std::string::npos;
+}
+
+// Characters that would break an entry's line or turn its text around: the C0 and C1 controls
+// and DEL, the bidirectional controls, and the Unicode line and paragraph separators.
+bool HidesWhatItIs(char16_t c) {
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
+         (c >= 0x2028 && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+// A location as the list shows it and as it becomes a link's target: with those characters
+// percent-encoded, as a browser's address bar shows them (a line feed as %0A, U+202E as
+// %E2%80%AE). The entry then shows what the address is, the target stays on one line, and to a
+// browser it is the same address. This is done here, where a location becomes text that a person
+// reads and a link keeps, and not where the browsers' files are read: the shell's windows report
+// the locations as the browsers hold them, on every system and for every browser alike.
+QString VisibleLocation(const std::string& location) {
+  QString visible;
+  for (const QChar c : ToWidgetText(location)) {
+    if (HidesWhatItIs(c.unicode())) {
+      visible += ToWidgetText(os::PercentEncoded(FromWidgetText(QString(c))));
+    } else {
+      visible += c;
+    }
+  }
+  return visible;
 }
 
 }  // namespace
@@ -84,7 +110,7 @@ void TfrmEnumerator::FillBrowserList() {
       cut->setFlags(Qt::NoItemFlags);
       break;
     }
-    ui_->lbxBrowsers->addItem(ToWidgetText(window->locationUrl));
+    ui_->lbxBrowsers->addItem(VisibleLocation(window->locationUrl));
     ++locationCount_;
   }
   ui_->lbxBrowsers->setCurrentRow(-1);

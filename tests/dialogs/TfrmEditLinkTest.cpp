@@ -209,7 +209,7 @@ class TfrmEditLinkWithPagesTest : public TfrmEditLinkTest {
  protected:
   TfrmEditLinkWithPagesTest()
       : TfrmEditLinkTest({os::ShellWindows::Window{true, "https://a.example/", true},
-                          os::ShellWindows::Window{true, "https://b.example/", true}}) {}
+                          os::ShellWindows::Window{true, "https://b.example/\u202E\n", true}}) {}
 };
 
 TEST_F(TfrmEditLinkWithPagesTest, ThePickedLocationBecomesTheTargetAndCancelKeepsIt) {
@@ -225,7 +225,7 @@ TEST_F(TfrmEditLinkWithPagesTest, ThePickedLocationBecomesTheTargetAndCancelKeep
   Click("btnInsertBrowserLocation");
   EXPECT_EQ(editor_.Target(), "https://kept.example/");
   Click("btnInsertBrowserLocation");
-  EXPECT_EQ(editor_.Target(), "https://b.example/");
+  EXPECT_EQ(editor_.Target(), "https://b.example/%E2%80%AE%0A") << "as the picker shows it";
   EXPECT_THAT(modals_.Shown(), ElementsAre("lintavo::TfrmEnumerator", "lintavo::TfrmEnumerator"));
   EXPECT_THAT(messages_.Messages(), IsEmpty());
 }
