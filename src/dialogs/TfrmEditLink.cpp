@@ -76,21 +76,25 @@ TfrmEditLink::~TfrmEditLink() = default;
 
 void TfrmEditLink::SetLink(const std::string& line1, const std::string& line2,
                            const std::string& target) {
+  shownLine1_ = line1;
+  shownLine2_ = line2;
+  shownTarget_ = target;
   ui_->edtLine1->setText(ToWidgetText(line1));
   ui_->edtLine2->setText(ToWidgetText(line2));
   ui_->edtTarget->setText(ToWidgetText(target));
 }
 
+// A text the person did not change keeps its bytes, whatever code page wrote them.
 std::string TfrmEditLink::Line1() const {
-  return FromWidgetText(ui_->edtLine1->text());
+  return FromWidgetText(ui_->edtLine1->text(), shownLine1_);
 }
 
 std::string TfrmEditLink::Line2() const {
-  return FromWidgetText(ui_->edtLine2->text());
+  return FromWidgetText(ui_->edtLine2->text(), shownLine2_);
 }
 
 std::string TfrmEditLink::Target() const {
-  return FromWidgetText(ui_->edtTarget->text());
+  return FromWidgetText(ui_->edtTarget->text(), shownTarget_);
 }
 
 // The rules in order; the first that fails is said and the dialog stays open as it is. The

@@ -26,7 +26,7 @@ class TfrmEditLink : public QDialog {
   ~TfrmEditLink() override;
 
   // The texts of the three boxes, as the program sets them (whole, however long) and as the
-  // person left them (untrimmed).
+  // person left them (untrimmed); a text the person left as it was set comes back byte for byte.
   void SetLink(const std::string& line1, const std::string& line2, const std::string& target);
   std::string Line1() const;
   std::string Line2() const;
@@ -42,6 +42,10 @@ class TfrmEditLink : public QDialog {
   std::unique_ptr<Ui::TfrmEditLink> ui_;
   MessageService& messages_;
   ShellWindowsSource shellWindows_;
+  // The texts SetLink filled the boxes with.
+  std::string shownLine1_;
+  std::string shownLine2_;
+  std::string shownTarget_;
 };
 
 }  // namespace lintavo

@@ -18,7 +18,8 @@ using ShellWindowsSource = std::function<os::ShellWindows()>;
 
 // The browser location picker, "Insert browser location": lists the locations of the web pages
 // open in the browsers now, so that one can become a link's target. The list is filled once, as
-// the picker is made; it closes with kModalResultOk only through Save with an entry selected.
+// the picker is made, with at most 10,000 locations; it closes with kModalResultOk only through
+// Save with an entry selected.
 class TfrmEnumerator : public QDialog {
   Q_OBJECT
 
@@ -28,6 +29,7 @@ class TfrmEnumerator : public QDialog {
                           QWidget* parent = nullptr);
   ~TfrmEnumerator() override;
 
+  // The number of locations listed.
   int LocationCount() const;
   // The selected location's text; empty when none is selected.
   std::string SelectedLocation() const;
@@ -42,6 +44,7 @@ class TfrmEnumerator : public QDialog {
   std::unique_ptr<Ui::TfrmEnumerator> ui_;
   MessageService& messages_;
   ShellWindowsSource shellWindows_;
+  int locationCount_ = 0;
 };
 
 }  // namespace lintavo

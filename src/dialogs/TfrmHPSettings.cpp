@@ -39,9 +39,9 @@ int CellOf(int gridRow, int gridColumn) {
 // empty. The lines are shown as they are; the target is not shown.
 QString CellText(const std::string& line1, const std::string& line2) {
   if (!line1.empty() && !line2.empty()) {
-    return ToWidgetText(line1 + " " + line2);
+    return ToWidgetText(line1) + QLatin1Char(' ') + ToWidgetText(line2);
   }
-  return ToWidgetText(line1 + line2);
+  return ToWidgetText(line1) + ToWidgetText(line2);
 }
 
 }  // namespace
@@ -151,7 +151,8 @@ TWebPage& TfrmHPSettings::StoredPage() {
 
 void TfrmHPSettings::LoadPage() {
   workPage_ = StoredPage();
-  ui_->edtName->setText(ToWidgetText(workPage_.Name));
+  shownName_ = workPage_.Name;
+  ui_->edtName->setText(ToWidgetText(shownName_));
   ui_->colFont->SetColor(HtmlToColor(workPage_.TextColor));
   ui_->colTitle->SetColor(HtmlToColor(workPage_.TitleColor));
 }
@@ -164,6 +165,11 @@ void TfrmHPSettings::FillGrid() {
           ->setText(CellText(workPage_.CaptionLines1[cell], workPage_.CaptionLines2[cell]));
     }
   }
+}
+
+// A name the person did not change keeps its bytes, whatever code page wrote them.
+std::string TfrmHPSettings::EditedName() const {
+  return FromWidgetText(ui_->edtName->text(), shownName_);
 }
 
 int TfrmHPSettings::SelectedCell() const {
@@ -179,7 +185,7 @@ void TfrmHPSettings::KeepOneCellSelected() {
 }
 
 void TfrmHPSettings::edtNameChange() {
-  workPage_.Name = FromWidgetText(ui_->edtName->text());
+  workPage_.Name = EditedName();
 }
 
 void TfrmHPSettings::colFontChange() {
@@ -250,8 +256,7 @@ void TfrmHPSettings::actPasteExecute() {
 // The name must hold more than spaces. The page store takes the edits before the files are
 // written, so they stay there even when writing fails and the person then cancels.
 void TfrmHPSettings::btnSaveClick() {
-  const std::string name = FromWidgetText(ui_->edtName->text());
-  if (os::TrimSpacesAndControls(name).empty()) {
+  if (os::TrimSpacesAndControls(EditedName()).empty()) {
     messages_.MessageDlg(kNameRequired, MessageKind::Information, MessageButtons::Ok);
     return;
   }
@@ -264,7 +269,7 @@ void TfrmHPSettings::btnSaveClick() {
 void TfrmHPSettings::StorePage() {
   TWebPage& stored = StoredPage();
   stored = workPage_;
-  stored.Name = FromWidgetText(ui_->edtName->text());
+  stored.Name = EditedName();
   stored.TextColor = ColorToHtml(ui_->colFont->Color());
   stored.TitleColor = ColorToHtml(ui_->colTitle->Color());
 }

@@ -59,6 +59,8 @@ class TfrmHPSettings : public QDialog {
   void FillGrid();
 
   TWebPage& StoredPage();
+  // The name in the box as it is to be stored.
+  std::string EditedName() const;
   // The list position of the selected cell.
   int SelectedCell() const;
   void KeepOneCellSelected();
@@ -70,6 +72,8 @@ class TfrmHPSettings : public QDialog {
   MessageService& messages_;
   ShellWindowsSource shellWindows_;
   TWebPage workPage_;
+  // The stored name the box was filled with.
+  std::string shownName_;
   // The grid row (1 to 6) and column (0 to 7) of the cell marked by Cut; -1 while none is.
   int cutRow_ = -1;
   int cutCol_ = -1;

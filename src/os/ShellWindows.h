@@ -10,7 +10,8 @@ namespace lintavo::os {
 // the windows open now, each once, in a stable order. On Windows these are the shell's own windows
 // (browser and folder windows alike). On a freedesktop system they are the open tabs of the
 // browsers the user runs now, read from the browsers' own session files: the Firefox family first,
-// then the Chromium family, each browser's windows and their tabs in order.
+// then the Chromium family, each browser's windows and their tabs in order, and each profile once
+// however often it is listed.
 class ShellWindows {
  public:
   // What one open window offers.

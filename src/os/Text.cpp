@@ -102,4 +102,17 @@ std::optional<int> HexDigitValue(char c) {
   return std::nullopt;
 }
 
+std::string PercentEncoded(std::string_view bytes) {
+  constexpr std::string_view kDigits = "0123456789ABCDEF";
+  std::string encoded;
+  encoded.reserve(bytes.size() * 3);
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    encoded += '%';
+    encoded += kDigits[byte >> 4];
+    encoded += kDigits[byte & 0xF];
+  }
+  return encoded;
+}
+
 }  // namespace lintavo::os

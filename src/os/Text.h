@@ -29,6 +29,9 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
 // The value of a hexadecimal digit (0-9, a-f, A-F); nothing for any other byte.
 std::optional<int> HexDigitValue(char c);
 
+// Every byte of `bytes` as a URL escapes it: "%" and two upper-case hexadecimal digits.
+std::string PercentEncoded(std::string_view bytes);
+
 // A stable 64-bit hash (FNV-1a), the same in every run and on every machine; the second ignores
 // ASCII case, to go with EqualIgnoringAsciiCase.
 std::uint64_t StableHash(std::string_view text);

@@ -1,7 +1,7 @@
 #include "skin/TypingLimit.h"
 
 #include <QLineEdit>
-#include <algorithm>
+#include <QTextBoundaryFinder>
 
 namespace lintavo {
 
@@ -15,7 +15,8 @@ TypingLimit::TypingLimit(QLineEdit& edit, int maxLength)
 }
 
 void TypingLimit::Limit(const QString& edited) {
-  if (edited.size() <= maxLength_ || edited.size() <= before_.size()) {
+  const qsizetype length = VisibleLength(edited);
+  if (length <= maxLength_ || length <= VisibleLength(before_)) {
     return;
   }
   // The edit replaced the middle of the text before it: what both share at the start and the
@@ -29,16 +30,38 @@ void TypingLimit::Limit(const QString& edited) {
          before_[before_.size() - 1 - tail] == edited[edited.size() - 1 - tail]) {
     ++tail;
   }
-  const qsizetype kept = head + tail;
-  const qsizetype inserted = edited.size() - kept;
-  const qsizetype room = std::max<qsizetype>(0, maxLength_ - kept);
-  if (inserted <= room) {
+  const qsizetype insertedEnd = edited.size() - tail;
+  const qsizetype tailLength = VisibleLength(QStringView(edited).sliced(insertedEnd));
+  // What was put in is kept up to the last character that still fits, never part of one.
+  qsizetype keptEnd = head;
+  QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, edited.constData(), edited.size());
+  qsizetype count = 0;
+  for (qsizetype end = characters.toNextBoundary(); end != -1 && end <= insertedEnd;
+       end = characters.toNextBoundary()) {
+    ++count;
+    if (count + tailLength > maxLength_) {
+      break;
+    }
+    if (end >= head) {
+      keptEnd = end;
+    }
+  }
+  if (keptEnd == insertedEnd) {
     return;
   }
   QString limited = edited;
-  limited.remove(head + room, inserted - room);
+  limited.remove(keptEnd, insertedEnd - keptEnd);
   edit_.setText(limited);
-  edit_.setCursorPosition(static_cast<int>(head + room));
+  edit_.setCursorPosition(static_cast<int>(keptEnd));
+}
+
+qsizetype TypingLimit::VisibleLength(QStringView text) {
+  QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text.data(), text.size());
+  qsizetype count = 0;
+  while (characters.toNextBoundary() != -1) {
+    ++count;
+  }
+  return count;
 }
 
 }  // namespace lintavo

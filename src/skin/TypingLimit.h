@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringView>
 
 class QLineEdit;
 
@@ -11,7 +12,9 @@ namespace lintavo {
 // box's own limit does on Windows, while text that the program puts in is shown and kept whole,
 // however long: typing into a box that is full already adds nothing, deleting is always allowed,
 // and a paste is cut to the room that is left. (Qt's own maximum length cuts the program's text
-// too, and a validator sees the program's text as well as the person's.)
+// too, and a validator sees the program's text as well as the person's.) A character is what the
+// person sees as one: a letter with its accents, an emoji made of several code points; a paste is
+// never cut inside one.
 class TypingLimit : public QObject {
  public:
   TypingLimit(QLineEdit& edit, int maxLength);
@@ -19,6 +22,8 @@ class TypingLimit : public QObject {
  private:
   // After a person's edit: cuts what it inserted down to the room the limit leaves.
   void Limit(const QString& edited);
+  // The number of characters a person sees in `text`.
+  static qsizetype VisibleLength(QStringView text);
 
   QLineEdit& edit_;
   int maxLength_;

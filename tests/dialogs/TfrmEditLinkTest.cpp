@@ -142,6 +142,41 @@ TEST_F(TfrmEditLinkTest, APersonTypesOrPastesAtMostTwelveCharactersIntoACaptionL
   EXPECT_EQ(Box("edtTarget").text().size(), 40) << "the target has no limit";
 }
 
+// The limit counts the characters a person sees, not the bytes behind them, and a paste is never
+// cut inside one.
+TEST_F(TfrmEditLinkTest, TheCaptionLimitCountsTheCharactersAPersonSees) {
+  const struct {
+    const char* name;
+    std::string stored;
+    std::string storedAsUtf8;
+    std::string digitsThatFit;  // of ten typed at the end
+  } cases[] = {
+      {"Windows-1252 bytes", "M\xFAsica", "M\xC3\xBAsica", "012345"},
+      {"UTF-8", "M\xC3\xBAsica", "M\xC3\xBAsica", "012345"},
+      {"a letter and its combining accent", "Cafe\xCC\x81", "Cafe\xCC\x81", "01234567"},
+  };
+  QLineEdit& line1 = Box("edtLine1");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    editor_.SetLink(c.stored, "", "");
+    line1.setFocus();
+    line1.end(false);
+    QTest::keyClicks(&line1, "0123456789");
+    EXPECT_EQ(editor_.Line1(), c.storedAsUtf8 + c.digitsThatFit);
+  }
+
+  const std::string smiley = "\xF0\x9F\x98\x80";  // two UTF-16 units
+  editor_.SetLink("", "", "");
+  std::string smileys;
+  for (int i = 0; i < 12; ++i) {
+    smileys += smiley;
+  }
+  QApplication::clipboard()->setText(QString::fromStdString(smileys));
+  QTest::keyClicks(&line1, "a");
+  QTest::keyClick(&line1, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(editor_.Line1(), "a" + smileys.substr(0, 11 * smiley.size()));
+}
+
 TEST_F(TfrmEditLinkTest, AChosenFolderBecomesAFileUrlAndMyComputerIsRefusedUntilCancel) {
   editor_.SetLink("Docs", "", "https://old.example/");
   for (int i = 0; i < 3; ++i) {
@@ -174,7 +209,7 @@ class TfrmEditLinkWithPagesTest : public TfrmEditLinkTest {
  protected:
   TfrmEditLinkWithPagesTest()
       : TfrmEditLinkTest({os::ShellWindows::Window{true, "https://a.example/", true},
-                          os::ShellWindows::Window{true, "https://b.example/", true}}) {}
+                          os::ShellWindows::Window{true, "https://b.example/\u202E\n", true}}) {}
 };
 
 TEST_F(TfrmEditLinkWithPagesTest, ThePickedLocationBecomesTheTargetAndCancelKeepsIt) {
@@ -190,7 +225,7 @@ TEST_F(TfrmEditLinkWithPagesTest, ThePickedLocationBecomesTheTargetAndCancelKeep
   Click("btnInsertBrowserLocation");
   EXPECT_EQ(editor_.Target(), "https://kept.example/");
   Click("btnInsertBrowserLocation");
-  EXPECT_EQ(editor_.Target(), "https://b.example/");
+  EXPECT_EQ(editor_.Target(), "https://b.example/%E2%80%AE%0A") << "as the picker shows it";
   EXPECT_THAT(modals_.Shown(), ElementsAre("lintavo::TfrmEnumerator", "lintavo::TfrmEnumerator"));
   EXPECT_THAT(messages_.Messages(), IsEmpty());
 }

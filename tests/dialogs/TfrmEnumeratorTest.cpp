@@ -23,6 +23,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using Window = os::ShellWindows::Window;
+using namespace std::string_literals;
 
 Window Page(const std::string& location) {
   return {true, location, true};
@@ -103,6 +104,86 @@ TEST_F(TfrmEnumeratorTest, SaveNeedsASelectedEntryAndCancelGivesNone) {
   cancelled.show();
   cancelled.close();
   EXPECT_EQ(cancelled.result(), kModalResultCancel) << "closing any other way is Cancel too";
+}
+
+// Characters that would break an entry's line or turn its text around show percent-encoded, as an
+// address bar shows them, and the entry gives that visible form, one line, to be stored.
+TEST_F(TfrmEnumeratorTest, ShowsControlAndBidirectionalCharactersPercentEncoded) {
+  const struct {
+    const char* name;
+    std::string location;
+    std::string shown;
+  } cases[] = {
+      {"a line feed", "https://a.example/\nnext", "https://a.example/%0Anext"},
+      {"CR, tab and NUL", "https://a.example/\r\t\0x"s, "https://a.example/%0D%09%00x"},
+      {"DEL and ESC", "https://a.example/\x7F\x1B[31m", "https://a.example/%7F%1B[31m"},
+      {"C1 controls", "https://a.example/\u0085x\u009B", "https://a.example/%C2%85x%C2%9B"},
+      {"a right-to-left override", "https://a.example/\u202Egnp.exe",
+       "https://a.example/%E2%80%AEgnp.exe"},
+      {"the other bidirectional controls",
+       "\u200E\u200F\u202A\u202B\u202C\u202D\u2066\u2067\u2068\u2069\u061C",
+       "%E2%80%8E%E2%80%8F%E2%80%AA%E2%80%AB%E2%80%AC%E2%80%AD%E2%81%A6%E2%81%A7%E2%81%A8%E2%81%A9"
+       "%D8%9C"},
+      {"line and paragraph separators", "https://a.example/\u2028\u2029",
+       "https://a.example/%E2%80%A8%E2%80%A9"},
+      {"letters of any script stay", "https://a.example/caf\u00E9/\u65E5\u672C",
+       "https://a.example/caf\u00E9/\u65E5\u672C"},
+      {"escapes stay as they are", "https://a.example/%0A%E2%80%AE",
+       "https://a.example/%0A%E2%80%AE"},
+      {"a byte that is no UTF-8 reads as Windows-1252", "https://a.example/caf\xE9",
+       "https://a.example/caf\u00E9"},
+  };
+  std::vector<std::optional<Window>> windows;
+  for (const auto& c : cases) {
+    windows.push_back(Page(c.location));
+  }
+  TfrmEnumerator picker(messages_, Windows(windows));
+  const std::vector<std::string> entries = Entries(picker);
+  ASSERT_EQ(entries.size(), std::size(cases));
+  auto* list = picker.findChild<QListWidget*>("lbxBrowsers");
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(cases[i].name);
+    EXPECT_EQ(entries[i], cases[i].shown);
+    list->setCurrentRow(static_cast<int>(i));
+    EXPECT_EQ(picker.SelectedLocation(), cases[i].shown);
+  }
+}
+
+// However many pages are open, the list holds at most 10,000 locations; when there are more, a
+// last line that is no location says so, and it cannot be chosen.
+TEST_F(TfrmEnumeratorTest, ListsAtMostTenThousandLocationsAndSaysWhenThereAreMore) {
+  constexpr int kListed = 10'000;
+  // `count` pages, each after a folder window, which is not listed and does not count.
+  const auto openPages = [](int count) {
+    std::vector<std::optional<Window>> windows;
+    for (int i = 0; i < count; ++i) {
+      windows.push_back(Window{true, "file:///home/ann", true});
+      windows.push_back(Page("https://example.org/tab/" + std::to_string(i)));
+    }
+    return Windows(std::move(windows));
+  };
+
+  TfrmEnumerator all(messages_, openPages(kListed));
+  EXPECT_EQ(all.LocationCount(), kListed);
+  EXPECT_EQ(Entries(all).back(), "https://example.org/tab/9999") << "no line says more";
+
+  TfrmEnumerator cut(messages_, openPages(25'000));
+  EXPECT_EQ(cut.LocationCount(), kListed);
+  const std::vector<std::string> entries = Entries(cut);
+  ASSERT_EQ(entries.size(), std::size_t{kListed} + 1);
+  EXPECT_EQ(entries[kListed - 1], "https://example.org/tab/9999");
+  EXPECT_EQ(entries.back(), "Only the first 10,000 open pages are listed.");
+
+  cut.show();
+  auto* list = cut.findChild<QListWidget*>("lbxBrowsers");
+  list->scrollToBottom();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(kListed)).center());
+  list->setCurrentRow(kListed);
+  EXPECT_EQ(cut.SelectedLocation(), "");
+  EXPECT_EQ(Click(cut, "btnSave"), -1);
+  ASSERT_EQ(messages_.Messages().size(), 1U);
+  EXPECT_EQ(messages_.Messages()[0].text, "Please select a URL.");
 }
 
 TEST_F(TfrmEnumeratorTest, WindowsThatCannotBeListedAreReportedAndThePickerStillOpens) {

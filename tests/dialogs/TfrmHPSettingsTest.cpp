@@ -293,6 +293,54 @@ TEST_F(TfrmHPSettingsTest, LinksOfEveryKindOfTextSurviveOpeningAndSaving) {
   }
 }
 
+// A settings file written on Windows holds names and captions in the Windows code page. They show
+// as Windows-1252; what the person leaves as it was goes back byte for byte, also through the link
+// editor, and what they type is stored as UTF-8.
+TEST_F(TfrmHPSettingsTest, TextsFromWindowsKeepTheirBytesUntilThePersonChangesThem) {
+  const std::string line2 = "\x93Zoo\x94";
+  const std::string target = "https://x.example/\xE9t\xE9";
+  WriteFileBytes(ConfigFile(),
+                 "[HOMEPAGE-3]\r\nName=M\xFAsica\r\nCaption-1-1-1=Caf\xE9\r\n"
+                 "Caption-1-1-2=" +
+                     line2 + "\r\nTarget-1-1=" + target + "\r\n");
+  PageStoreFixture::Open();
+  // The link editor's next showing: `typed` goes at the end of line 1, then Save.
+  const auto editorSaves = [this](const char* typed) {
+    modals_.Then([typed](QDialog& editor) {
+      auto& line1 = *editor.findChild<QLineEdit*>("edtLine1");
+      line1.end(false);
+      QTest::keyClicks(&line1, typed);
+      QTest::mouseClick(editor.findChild<QPushButton*>("btnSave"), Qt::LeftButton);
+      return editor.result();
+    });
+  };
+  // What the settings file holds after Save: line 2 and the target are never typed into.
+  const auto expectSaved = [&](const std::string& name, const std::string& line1) {
+    const ProfileFile settings = ProfileFile::Load(ConfigFile());
+    EXPECT_EQ(settings.ReadString("HOMEPAGE-3", "Name", ""), name);
+    EXPECT_EQ(settings.ReadString("HOMEPAGE-3", "Caption-1-1-1", ""), line1);
+    EXPECT_EQ(settings.ReadString("HOMEPAGE-3", "Caption-1-1-2", ""), line2);
+    EXPECT_EQ(settings.ReadString("HOMEPAGE-3", "Target-1-1", ""), target);
+  };
+
+  OpenDialog();
+  EXPECT_EQ(Control<QLineEdit>("edtName").text().toStdString(), "M\xC3\xBAsica");
+  EXPECT_EQ(CellText(1, 0), "Caf\xC3\xA9 \xE2\x80\x9CZoo\xE2\x80\x9D");
+  editorSaves("");
+  Click("btnEditLink");
+  EXPECT_EQ(Click("btnSave"), kModalResultOk);
+  expectSaved("M\xFAsica", "Caf\xE9");
+
+  OpenDialog();
+  auto& name = Control<QLineEdit>("edtName");
+  name.end(false);
+  QTest::keyClicks(&name, " 2");
+  editorSaves("s");
+  Click("btnEditLink");
+  EXPECT_EQ(Click("btnSave"), kModalResultOk);
+  expectSaved("M\xC3\xBAsica 2", "Caf\xC3\xA9s");
+}
+
 TEST_F(TfrmHPSettingsTest, ANameOfOnlySpacesIsRefusedAndAnUnlistedColourSavesAsBlack) {
   StoredPage().TitleColor = "#123456";
   OpenDialog();

@@ -16,6 +16,7 @@
 #include "os/posix/FirefoxProfiles.h"
 #include "os/posix/FirefoxSession.h"
 #include "os/posix/MozLz4.h"
+#include "os/posix/SeenFolders.h"
 #include "os/posix/XdgFolders.h"
 
 // On a freedesktop system the shell's browser windows are the tabs of the browsers running now,
@@ -71,12 +72,17 @@ std::optional<std::vector<ShellWindows::Window>> ChromiumTabs(const std::string&
 
 }  // namespace
 
+// A profile folder's tabs are listed once, however often the profile lists and the browsers'
+// folders lead to it: a profiles.ini may list one profile many times, under paths spelled
+// differently or through symbolic links, and each reading of a large session costs time and
+// memory.
 ShellWindows ShellWindows::Snapshot() {
   RequireHomeFolder();
   Windows windows;
+  posix::SeenFolders profilesRead;
   for (const std::string& root : posix::FirefoxProfileRoots()) {
     for (const std::string& profile : posix::FirefoxProfileFolders(root)) {
-      if (posix::FirefoxProfileInUse(profile)) {
+      if (profilesRead.FirstVisit(profile) && posix::FirefoxProfileInUse(profile)) {
         Append(windows, FirefoxTabs(profile));
       }
     }
@@ -84,7 +90,9 @@ ShellWindows ShellWindows::Snapshot() {
   for (const std::string& userData : posix::ChromiumUserDataFolders()) {
     if (posix::ChromiumUserDataInUse(userData)) {
       for (const std::string& profile : posix::ChromiumProfileFolders(userData)) {
-        Append(windows, ChromiumTabs(profile));
+        if (profilesRead.FirstVisit(profile)) {
+          Append(windows, ChromiumTabs(profile));
+        }
       }
     }
   }

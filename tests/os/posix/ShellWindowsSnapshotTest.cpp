@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "os/Failure.h"
 #include "os/ShellWindows.h"
@@ -123,6 +124,44 @@ TEST_F(ShellWindowsSnapshotTest, ListsTheSessionsRealBrowsersWrote) {
               ElementsAre(pages + "first.html", pages + "plain.html",
                           pages + "plain.html?tab=3#caf%C3%A9", pages + "first.html",
                           pages + "plain.html", pages + "plain.html?tab=3#caf%C3%A9"));
+}
+
+// A Firefox session of one window with `count` tabs, https://example.org/tab/0 and on.
+std::string FirefoxSessionOfManyTabs(int count) {
+  std::string json = R"({"windows":[{"tabs":[)";
+  for (int i = 0; i < count; ++i) {
+    json += std::string(i == 0 ? "" : ",") + R"({"entries":[{"url":"https://example.org/tab/)" +
+            std::to_string(i) + R"("}],"index":1})";
+  }
+  return test::MozLz4File(json + "]}]}");
+}
+
+// A profile is read once however often it is listed: profiles.ini names it over and over, in
+// other spellings, through a link and by its absolute path; a second Firefox folder leads to the
+// same one; and Chromium's profiles and user-data folders repeat through links too.
+TEST_F(ShellWindowsSnapshotTest, ReadsEachProfileFolderOnceHoweverOftenItIsListed) {
+  constexpr int kTabs = 12'000;
+  const std::string work =
+      AddFirefoxProfile(Firefox(), "work", FirefoxSessionOfManyTabs(kTabs), getpid());
+  fs::copy_file(test::FixturePath("browsers/repeated/profiles.ini"), Firefox() + "/profiles.ini",
+                fs::copy_options::overwrite_existing);
+  fs::create_directory_symlink("work", Firefox() + "/alias");
+  test::WriteFileBytes(
+      Firefox() + "/profiles.ini",
+      test::ReadFileBytes(Firefox() + "/profiles.ini") + "\n[Profile40]\nPath=" + work + "/.\n");
+  fs::create_directories(fs::path(FirefoxXdg()).parent_path());
+  fs::create_directory_symlink(Firefox(), FirefoxXdg());
+
+  RunningChromium(Chromium(), "Default", {"file:///chromium"});
+  fs::create_directory_symlink("Default", Chromium() + "/Profile 1");
+  fs::create_directory_symlink(Chromium(), home_.ConfigHome() + "/google-chrome");
+
+  const std::vector<std::string> listed = Described(ShellWindows::Snapshot());
+
+  ASSERT_EQ(listed.size(), std::size_t{kTabs} + 1);
+  EXPECT_EQ(listed.front(), "https://example.org/tab/0");
+  EXPECT_EQ(listed[kTabs - 1], "https://example.org/tab/" + std::to_string(kTabs - 1));
+  EXPECT_EQ(listed.back(), "file:///chromium");
 }
 
 // Browsers replace their session files while they run: a file that cannot be read or understood
