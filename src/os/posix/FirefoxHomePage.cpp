@@ -142,9 +142,10 @@ std::optional<HomePageBlock> FindHomePageBlock(std::string_view userJs) {
     rest = rest.substr(0, rest.find_first_of("\r\n"));
     if (rest == kBeforeNone) {
       block.beforeKnown = true;
-    } else if (auto before = ParsePrefStringLiteral(rest)) {
+    } else if (auto before = ParsePrefLiteral(rest);
+               before && std::holds_alternative<std::string>(*before)) {
       block.beforeKnown = true;
-      block.before = std::move(*before);
+      block.before = std::get<std::string>(std::move(*before));
     }
     break;
   }
