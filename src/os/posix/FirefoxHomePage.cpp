@@ -231,6 +231,20 @@ std::optional<std::string> WithoutHomePageBlock(std::string_view userJs) {
   return ReplaceBlocks(userJs, "");
 }
 
+bool UserJsSetsHomePage(std::string_view userJs) {
+  const Blocks blocks = FindBlocks(userJs);
+  const auto statements = ParsePrefStatements(userJs);
+  if (blocks.unended || !statements) {
+    return false;
+  }
+  return std::any_of(statements->begin(), statements->end(), [&](const PrefStatement& statement) {
+    return statement.user && statement.name == kHomePagePref &&
+           std::none_of(blocks.ranges.begin(), blocks.ranges.end(), [&](const auto& range) {
+             return statement.begin >= range.first && statement.begin < range.second;
+           });
+  });
+}
+
 HomePageOutcome SetFirefoxHomePage(const std::string& profileFolder, const std::string& url) {
   if (!DirectoryExists(profileFolder)) {
     return HomePageOutcome::kNoProfile;
@@ -241,6 +255,9 @@ HomePageOutcome SetFirefoxHomePage(const std::string& profileFolder, const std::
   const ExistingFile prefsState = ReadPreferenceFile(prefsPath, prefs);
   std::string user;
   const ExistingFile userState = ReadPreferenceFile(userPath, user);
+  if (userState == ExistingFile::Read && UserJsSetsHomePage(user)) {
+    return HomePageOutcome::kPinnedByPerson;
+  }
   // What prefs.js holds is what the record keeps: without it, nothing is changed.
   const auto edit =
       prefsState == ExistingFile::Unreadable ? std::nullopt : WithFirefoxHomePage(prefs, url);

@@ -34,6 +34,9 @@
 // change it in Firefox; SettleFirefoxHomePage removes it once prefs.js shows that Firefox took the
 // page up (it carries the block's page) or that the person chose another one since (it carries
 // neither the block's page nor the one "before" records).
+//
+// A home page that the person's own user.js sets, outside the block, wins at every start: such a
+// profile is left as it is.
 namespace lintavo::os::posix {
 
 inline constexpr std::string_view kHomePagePref = "browser.startup.homepage";
@@ -74,10 +77,14 @@ std::optional<std::string> WithHomePageBlock(std::string_view userJs, const Home
 // user.js without Lintavo's blocks; nothing under the same conditions.
 std::optional<std::string> WithoutHomePageBlock(std::string_view userJs);
 
+// Whether the person's user.js sets the home page outside Lintavo's blocks. False for a file that
+// Firefox finds an error in or whose block has no end: what it sets cannot be told.
+bool UserJsSetsHomePage(std::string_view userJs);
+
 // Sets the home page of the profile in `profileFolder`, after its record: kSet (prefs.js),
-// kSetAtNextStart (user.js, the profile is in use), kNotSet (a file, the record included, could
-// not be read, understood or written) or kNoProfile (no such folder). Unless it is kSet or
-// kSetAtNextStart, nothing was changed.
+// kSetAtNextStart (user.js, the profile is in use), kPinnedByPerson (its user.js sets the home
+// page), kNotSet (a file, the record included, could not be read, understood or written) or
+// kNoProfile (no such folder). Unless it is kSet or kSetAtNextStart, nothing was changed.
 HomePageOutcome SetFirefoxHomePage(const std::string& profileFolder, const std::string& url);
 
 // Removes the profile's user.js block when prefs.js shows that it is no longer needed (above).

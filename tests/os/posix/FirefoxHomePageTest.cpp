@@ -363,6 +363,44 @@ TEST_F(FirefoxHomePageTest, TheBlockIsReadBack) {
   EXPECT_FALSE(FindHomePageBlock(kUserJs));
 }
 
+// A home page set in the person's own user.js wins at every start: such a profile is named and
+// left as it was, whether Firefox runs or not.
+TEST_F(FirefoxHomePageTest, AHomePageThePersonsUserJsSetsIsLeftAlone) {
+  const std::string pinned =
+      "// a hardening template\nuser_pref(\"browser.startup.page\", 0);\n"
+      "user_pref(\"browser.startup.homepage\", \"about:blank\");\n";
+  PutPrefs(kPrefs);
+  PutUserJs(pinned);
+  EXPECT_EQ(SetFirefoxHomePage(profile_, kUrl), HomePageOutcome::kPinnedByPerson);
+  Lock();
+  EXPECT_EQ(SetFirefoxHomePage(profile_, kUrl), HomePageOutcome::kPinnedByPerson);
+  EXPECT_EQ(Prefs(), kPrefs);
+  EXPECT_EQ(UserJs(), pinned);
+  EXPECT_FALSE(fs::exists(RecordPath()));
+
+  struct Case {
+    const char* name;
+    std::string userJs;
+    bool sets;
+  };
+  const Case cases[] = {
+      {"after a block", Block(kUrl, {}) + "user_pref('browser.startup.homepage', 'x');", true},
+      {"before a block", "user_pref(\"browser.startup.homepage\", \"x\");\n" + Block(kUrl, {}),
+       true},
+      {"only in the block", kUserJs + Block(kUrl, {}), false},
+      {"commented out", "// user_pref(\"browser.startup.homepage\", \"x\");\n", false},
+      {"a default, which prefs.js overrides", "pref(\"browser.startup.homepage\", \"x\");\n",
+       false},
+      {"another preference", "user_pref(\"browser.startup.homepage_override.mstone\", \"x\");",
+       false},
+      {"a file Firefox finds an error in", "user_pref(\"browser.startup.homepage\", x);", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(UserJsSetsHomePage(c.userJs), c.sets);
+  }
+}
+
 TEST_F(FirefoxHomePageTest, UserJsFilesFirefoxCannotReadOrWithACutBlockAreLeftAlone) {
   Lock();
   PutPrefs(kPrefs);

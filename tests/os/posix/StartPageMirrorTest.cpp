@@ -185,6 +185,30 @@ TEST_F(StartPageMirrorTest, RunningChromiumBrowsersAndFilesThatCannotBeSetAreRep
   EXPECT_THAT(ReadFileBytes(chromium + "/Preferences"), HasSubstr(kUrl));
 }
 
+// A Firefox profile whose own user.js sets the home page is named by the name the person knows
+// it by; the others still get the page.
+TEST_F(StartPageMirrorTest, FirefoxProfilesThatSetTheirOwnHomePageAreNamed) {
+  const std::string pinnedUserJs = "user_pref(\"browser.startup.homepage\", \"about:blank\");\n";
+  const std::string set = AddFirefoxProfile(FirefoxRoot(), "set");
+  const std::string pinned = AddFirefoxProfile(FirefoxRoot(), "pinned");
+  WriteFileBytes(pinned + "/user.js", pinnedUserJs);
+  // Listed without a name: it goes by its folder.
+  const std::string unnamed = FirefoxRoot() + "/ab12.unnamed";
+  WriteFileBytes(unnamed + "/user.js", pinnedUserJs);
+  WriteFileBytes(FirefoxRoot() + "/profiles.ini",
+                 ReadFileBytes(FirefoxRoot() + "/profiles.ini") +
+                     "\n[Profile9]\nIsRelative=1\nPath=ab12.unnamed\n");
+
+  ASSERT_TRUE(WriteStartPage(kPage));
+
+  const BrowserHomePageGaps gaps = BrowserHomePageGapsOfLastWrite();
+  EXPECT_THAT(gaps.firefoxProfilesWithOwnHomePage, ElementsAre("pinned", "ab12.unnamed"));
+  EXPECT_THAT(gaps.failed, IsEmpty());
+  EXPECT_THAT(ReadFileBytes(set + "/prefs.js"), HasSubstr(kHomeLine));
+  EXPECT_EQ(ReadFileBytes(pinned + "/prefs.js"), "user_pref(\"x\", 1);\n");
+  EXPECT_EQ(ReadFileBytes(pinned + "/user.js"), pinnedUserJs);
+}
+
 TEST_F(StartPageMirrorTest, AStartPageTheRegistryCannotStoreReachesNoBrowser) {
   const std::string profile = AddFirefoxProfile(FirefoxRoot(), "p.default");
   const std::string prefs = ReadFileBytes(profile + "/prefs.js");
