@@ -43,6 +43,11 @@ std::string QuotedNameList(const std::vector<std::string>& names) {
 // one paragraph for each kind of gap.
 std::string GapsMessage(const os::BrowserHomePageGaps& gaps) {
   std::vector<std::string> paragraphs;
+  if (gaps.pageWithoutAddress) {
+    paragraphs.push_back(
+        "The path of the page's folder holds a character that a browser's address cannot carry "
+        "(a tab or another control character), so no browser was changed.");
+  }
   if (!gaps.running.empty()) {
     const bool one = gaps.running.size() == 1;
     paragraphs.push_back("Please close " + NameList(gaps.running) +

@@ -25,9 +25,14 @@ struct BrowserHomePageGaps {
   // they were left as they were. Each by its name in Firefox's profile list (else its folder's
   // name), once, in the order they were met.
   std::vector<std::string> firefoxProfilesWithOwnHomePage;
+  // The start page is no address a browser can take: its path holds a control character (a tab,
+  // DEL...) that no address carries, or it is neither an absolute path nor a URL. No browser was
+  // changed.
+  bool pageWithoutAddress = false;
 
   bool Empty() const {
-    return running.empty() && failed.empty() && firefoxProfilesWithOwnHomePage.empty();
+    return running.empty() && failed.empty() && firefoxProfilesWithOwnHomePage.empty() &&
+           !pageWithoutAddress;
   }
 };
 

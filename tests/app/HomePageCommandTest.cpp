@@ -236,6 +236,25 @@ TEST_F(HomePageCommandTest, BrowsersThatCouldNotTakeThePageAreNamedAfterTheRun) 
   }
 }
 
+// A pages folder whose path holds a control character has no address a browser can open: the
+// registry takes the path, the browsers are left alone, and the person is told why.
+TEST_F(HomePageCommandTest, APagesFolderNoAddressCanCarryIsReported) {
+  const std::string prefsJs = "user_pref(\"browser.startup.homepage\", \"about:home\");\n";
+  const std::string profile = AddFirefoxProfileFolder(home_.Home() + "/.mozilla/firefox", "p");
+  WriteFileBytes(profile + "/prefs.js", prefsJs);
+  const std::string rootFolder = "/home/someone/Documents/My\tHome Pages";
+
+  SetSelectedPageAsHomePage(kPosition, rootFolder, messages_);
+
+  EXPECT_EQ(StartPage(), rootFolder + "/my home page 4.htm");
+  ASSERT_EQ(messages_.Messages().size(), 2u);
+  EXPECT_EQ(messages_.Messages()[1].text,
+            "The path of the page's folder holds a character that a browser's address cannot "
+            "carry (a tab or another control character), so no browser was changed.");
+  EXPECT_EQ(messages_.Messages()[1].buttons, MessageButtons::Ok);
+  EXPECT_EQ(ReadFileBytes(profile + "/prefs.js"), prefsJs);
+}
+
 TEST_F(HomePageCommandTest, WithNoPageSelectedTheUserIsToldAndNothingIsWritten) {
   for (const int position : {-1, 10}) {
     SCOPED_TRACE(position);

@@ -121,6 +121,8 @@ void MirrorStartPage(std::string_view startPage) {
         }
       }
     }
+  } else {
+    gaps.pageWithoutAddress = true;
   }
   LastGaps() = std::move(gaps);
 }

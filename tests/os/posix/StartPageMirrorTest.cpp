@@ -209,6 +209,22 @@ TEST_F(StartPageMirrorTest, FirefoxProfilesThatSetTheirOwnHomePageAreNamed) {
   EXPECT_EQ(ReadFileBytes(pinned + "/user.js"), pinnedUserJs);
 }
 
+// A path no address can carry reaches no browser, and that is said.
+TEST_F(StartPageMirrorTest, APageWithoutAnAddressReachesNoBrowserAndIsReported) {
+  const std::string profile = AddFirefoxProfile(FirefoxRoot(), "p.default");
+  const std::string chromium = AddChromiumProfile("chromium", "Default");
+
+  ASSERT_TRUE(WriteStartPage("/home/ann/My\tPages/my home page 1.htm"));
+
+  EXPECT_TRUE(BrowserHomePageGapsOfLastWrite().pageWithoutAddress);
+  EXPECT_FALSE(BrowserHomePageGapsOfLastWrite().Empty());
+  EXPECT_EQ(ReadFileBytes(profile + "/prefs.js"), "user_pref(\"x\", 1);\n");
+  EXPECT_EQ(ReadFileBytes(chromium + "/Preferences"), R"({"homepage":"https://example.org/"})");
+
+  ASSERT_TRUE(WriteStartPage(kPage));
+  EXPECT_TRUE(BrowserHomePageGapsOfLastWrite().Empty());
+}
+
 TEST_F(StartPageMirrorTest, AStartPageTheRegistryCannotStoreReachesNoBrowser) {
   const std::string profile = AddFirefoxProfile(FirefoxRoot(), "p.default");
   const std::string prefs = ReadFileBytes(profile + "/prefs.js");
