@@ -6,6 +6,7 @@
 # SECONDS-PER-TARGET defaults to 60; without TARGETs every target runs, one after the other:
 #   settings_file registry_hive desktop_entry mime_applications page_generation jpeg_to_bitmap
 #   png_picture gif_picture tiff_picture bmp_picture firefox_session chromium_session firefox_prefs
+#   chromium_preferences
 #
 # Installs clang and its fuzzing runtime when they are missing (apt-get, as root or through
 # sudo), builds the targets with clang and -fsanitize=fuzzer,address,undefined into build-fuzz/
@@ -22,7 +23,7 @@ cd "$(dirname "$0")/.."
 
 all_targets=(settings_file registry_hive desktop_entry mime_applications page_generation
   jpeg_to_bitmap png_picture gif_picture tiff_picture bmp_picture firefox_session chromium_session
-  firefox_prefs)
+  firefox_prefs chromium_preferences)
 build=${FUZZ_BUILD:-build-fuzz}
 seconds=${1:-60}
 [ $# -gt 0 ] && shift

@@ -6,6 +6,7 @@
 #include "os/PathText.h"
 #include "pages/BrowserChanges.h"
 #include "pages/PageFiles.h"
+#include "pages/ProductIdentity.h"
 
 namespace lintavo {
 
@@ -29,24 +30,51 @@ std::string NameList(const std::vector<std::string>& names) {
   return list;
 }
 
-// What the person is told about the browsers that did not take the page (os/BrowserHomePages.h).
+// "A", "A and B", "A, B and C", each in double quotes.
+std::string QuotedNameList(const std::vector<std::string>& names) {
+  std::vector<std::string> quoted;
+  for (const std::string& name : names) {
+    quoted.push_back("\"" + name + "\"");
+  }
+  return NameList(quoted);
+}
+
+// What the person is told about the browsers that did not take the page (os/BrowserHomePages.h),
+// one paragraph for each kind of gap.
 std::string GapsMessage(const os::BrowserHomePageGaps& gaps) {
-  std::string text;
+  std::vector<std::string> paragraphs;
+  if (gaps.pageWithoutAddress) {
+    paragraphs.push_back(
+        "The path of the page's folder holds a character that a browser's address cannot carry "
+        "(a tab or another control character), so no browser was changed.");
+  }
   if (!gaps.running.empty()) {
     const bool one = gaps.running.size() == 1;
-    text += "Please close " + NameList(gaps.running) +
-            " and press \"Set selected page as your browser's home page\" again. " +
-            (one ? "It keeps its own home page while it runs."
-                 : "They keep their own home page while they run.");
+    paragraphs.push_back("Please close " + NameList(gaps.running) +
+                         " and press \"Set selected page as your browser's home page\" again. " +
+                         (one ? "It keeps its own home page while it runs."
+                              : "They keep their own home page while they run."));
+  }
+  if (!gaps.firefoxProfilesWithOwnHomePage.empty()) {
+    const bool one = gaps.firefoxProfilesWithOwnHomePage.size() == 1;
+    paragraphs.push_back(
+        (one ? "Firefox profile " : "Firefox profiles ") +
+        QuotedNameList(gaps.firefoxProfilesWithOwnHomePage) +
+        (one ? " sets its home page in user.js, which Firefox reads at every start; " +
+                   std::string(kProductName) + " left it as it is."
+             : " set their home page in user.js, which Firefox reads at every start; " +
+                   std::string(kProductName) + " left them as they are."));
   }
   if (!gaps.failed.empty()) {
-    if (!text.empty()) {
-      text += "\n\n";
-    }
     const bool one = gaps.failed.size() == 1;
-    text += "The page could not be made the home page of " + NameList(gaps.failed) + ": " +
-            (one ? "its settings could not be read or written, and were left as they were."
-                 : "their settings could not be read or written, and were left as they were.");
+    paragraphs.push_back(
+        "The page could not be made the home page of " + NameList(gaps.failed) + ": " +
+        (one ? "its settings could not be read or written, and were left as they were."
+             : "their settings could not be read or written, and were left as they were."));
+  }
+  std::string text;
+  for (const std::string& paragraph : paragraphs) {
+    text += (text.empty() ? "" : "\n\n") + paragraph;
   }
   return text;
 }

@@ -10,10 +10,10 @@
 // of the user, and a browser that runs or whose files cannot be written may be left out.
 namespace lintavo::os {
 
-// The browsers that the last write of the start page in this process could not give the page to,
+// What the last write of the start page in this process could not give the page to. Browsers go
 // by the names people know them by ("Firefox", "Chromium", "Google Chrome"), each once, in the
-// order they were met. Both lists are empty before any write, and after a write that reached
-// every browser.
+// order they were met. Everything is empty before any write, and after a write that reached every
+// browser.
 struct BrowserHomePageGaps {
   // Browsers that run now and write their own settings over the file as they end: nothing was
   // written for them. Closing them and writing the start page again sets it.
@@ -21,8 +21,19 @@ struct BrowserHomePageGaps {
   // Browsers whose settings files could not be read, understood or written (no permission, far
   // too large, damaged): they were left exactly as they were.
   std::vector<std::string> failed;
+  // Firefox profiles whose own user.js sets the home page, which Firefox reads at every start:
+  // they were left as they were. Each by its name in Firefox's profile list (else its folder's
+  // name), once, in the order they were met.
+  std::vector<std::string> firefoxProfilesWithOwnHomePage;
+  // The start page is no address a browser can take: its path holds a control character (a tab,
+  // DEL...) that no address carries, or it is neither an absolute path nor a URL. No browser was
+  // changed.
+  bool pageWithoutAddress = false;
 
-  bool Empty() const { return running.empty() && failed.empty(); }
+  bool Empty() const {
+    return running.empty() && failed.empty() && firefoxProfilesWithOwnHomePage.empty() &&
+           !pageWithoutAddress;
+  }
 };
 
 BrowserHomePageGaps BrowserHomePageGapsOfLastWrite();

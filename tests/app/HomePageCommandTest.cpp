@@ -157,6 +157,12 @@ TEST_F(HomePageCommandTest, BrowsersThatCouldNotTakeThePageAreNamedAfterTheRun) 
   const std::string kFailedTwo =
       "The page could not be made the home page of Firefox, Brave and Vivaldi: their settings "
       "could not be read or written, and were left as they were.";
+  const std::string kOwnHomePageOne =
+      "Firefox profile \"default-esr\" sets its home page in user.js, which Firefox reads at "
+      "every start; Lintavo left it as it is.";
+  const std::string kOwnHomePageTwo =
+      "Firefox profiles \"default-esr\" and \"work\" set their home page in user.js, which "
+      "Firefox reads at every start; Lintavo left them as they are.";
 
   struct Case {
     const char* name;
@@ -172,6 +178,12 @@ TEST_F(HomePageCommandTest, BrowsersThatCouldNotTakeThePageAreNamedAfterTheRun) 
   };
   const auto damagedFirefox = [&] {
     WriteFileBytes(AddFirefoxProfileFolder(firefox, "p") + "/prefs.js", "user_pref(\n");
+  };
+  // A hardening template's user.js, which sets a home page of its own.
+  const auto ownHomePage = [&](const std::string& profile) {
+    WriteFileBytes(AddFirefoxProfileFolder(firefox, profile) + "/user.js",
+                   "user_pref(\"browser.startup.page\", 0);\n"
+                   "user_pref(\"browser.startup.homepage\", \"about:blank\");\n");
   };
   const Case cases[] = {
       {"every browser took it", [&] { chromiumProfile("chromium", "{}"); }, std::nullopt},
@@ -193,6 +205,16 @@ TEST_F(HomePageCommandTest, BrowsersThatCouldNotTakeThePageAreNamedAfterTheRun) 
          chromiumProfile("vivaldi", "not json");
        },
        kRunningOne + "\n\n" + kFailedTwo},
+      {"a Firefox profile sets its own home page", [&] { ownHomePage("default-esr"); },
+       kOwnHomePageOne},
+      {"two do, one runs, one failed",
+       [&] {
+         ownHomePage("default-esr");
+         ownHomePage("work");
+         running("chromium");
+         damagedFirefox();
+       },
+       kRunningOne + "\n\n" + kOwnHomePageTwo + "\n\n" + kFailedOne},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -212,6 +234,25 @@ TEST_F(HomePageCommandTest, BrowsersThatCouldNotTakeThePageAreNamedAfterTheRun) 
       EXPECT_EQ(messages.Messages()[1].buttons, MessageButtons::Ok);
     }
   }
+}
+
+// A pages folder whose path holds a control character has no address a browser can open: the
+// registry takes the path, the browsers are left alone, and the person is told why.
+TEST_F(HomePageCommandTest, APagesFolderNoAddressCanCarryIsReported) {
+  const std::string prefsJs = "user_pref(\"browser.startup.homepage\", \"about:home\");\n";
+  const std::string profile = AddFirefoxProfileFolder(home_.Home() + "/.mozilla/firefox", "p");
+  WriteFileBytes(profile + "/prefs.js", prefsJs);
+  const std::string rootFolder = "/home/someone/Documents/My\tHome Pages";
+
+  SetSelectedPageAsHomePage(kPosition, rootFolder, messages_);
+
+  EXPECT_EQ(StartPage(), rootFolder + "/my home page 4.htm");
+  ASSERT_EQ(messages_.Messages().size(), 2u);
+  EXPECT_EQ(messages_.Messages()[1].text,
+            "The path of the page's folder holds a character that a browser's address cannot "
+            "carry (a tab or another control character), so no browser was changed.");
+  EXPECT_EQ(messages_.Messages()[1].buttons, MessageButtons::Ok);
+  EXPECT_EQ(ReadFileBytes(profile + "/prefs.js"), prefsJs);
 }
 
 TEST_F(HomePageCommandTest, WithNoPageSelectedTheUserIsToldAndNothingIsWritten) {

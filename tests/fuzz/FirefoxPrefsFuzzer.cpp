@@ -1,11 +1,13 @@
 // Fuzz target for Firefox's preference files (prefs.js, user.js) as the home page rewrites them.
 // The input is the file. Setting the home page in it (as in prefs.js) must keep every other
-// statement, make the page the last word on the two preferences, and change nothing when done
-// again; putting the page in a user.js block must give a file whose block names the page, and
-// taking the block out again a file Firefox reads. A file Firefox would find an error in is never
-// rewritten.
+// statement, make the page the last word on the home page and the start open it unless the file
+// restores the previous session, report the values it found, and change nothing when done again;
+// putting the page in a user.js block must give a file whose block names the page and what was
+// there before, and taking the block out again a file Firefox reads. A file Firefox would find an
+// error in is never rewritten.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,30 +57,44 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Expect(prefsJs.has_value() == statements.has_value(),
                "a file was rewritten exactly when it reads without error");
   if (!prefsJs) {
-    fuzz::Expect(!posix::WithHomePageBlock(text, {kUrl, true, std::nullopt}),
+    fuzz::Expect(!posix::WithHomePageBlock(text, {kUrl, true, true, std::nullopt, std::nullopt}),
                  "a user.js Firefox finds an error in was given a block");
     return 0;
   }
-  const auto after = posix::ParsePrefStatements(*prefsJs);
+  const auto after = posix::ParsePrefStatements(prefsJs->text);
   fuzz::Expect(after.has_value(), "the rewritten prefs.js reads with an error");
   fuzz::Expect(posix::LastUserString(*after, posix::kHomePagePref) == std::string(kUrl),
                "the rewritten prefs.js does not end with the home page set");
+  const auto startupBefore = posix::LastUserValue(*statements, posix::kStartupPagePref);
+  const bool restores = startupBefore == posix::PrefValue(posix::kRestorePreviousSession);
+  fuzz::Expect(posix::LastUserValue(*after, posix::kStartupPagePref) ==
+                   posix::PrefValue(restores ? posix::kRestorePreviousSession : 1),
+               "the rewritten prefs.js starts with neither the page nor the previous session");
+  for (const posix::PrefChange& change : prefsJs->changes) {
+    const auto value = posix::LastUserValue(*statements, change.name);
+    fuzz::Expect(
+        change.current == (value ? std::optional(posix::PrefLiteral(*value)) : std::nullopt),
+        "the value found is not the one the file gives");
+  }
   fuzz::Expect(OtherStatements(*statements) == OtherStatements(*after),
                "the rewrite changed a statement of another preference");
-  const auto again = posix::WithFirefoxHomePage(*prefsJs, kUrl);
+  const auto again = posix::WithFirefoxHomePage(prefsJs->text, kUrl);
   fuzz::Expect(again.has_value(), "the rewritten prefs.js cannot be rewritten");
-  fuzz::ExpectEqual("prefs.js set a second time", *prefsJs, *again);
+  fuzz::ExpectEqual("prefs.js set a second time", prefsJs->text, again->text);
 
   // A page before, as prefs.js may give it: any text without a NUL byte.
   std::string before(text.substr(0, 64));
   std::erase(before, '\0');
-  const posix::HomePageBlock block{kUrl, true, before};
+  const posix::HomePageBlock block{kUrl, !restores, true, posix::PrefValue(before), startupBefore};
   if (const auto userJs = posix::WithHomePageBlock(text, block)) {
     fuzz::Expect(posix::ParsePrefStatements(*userJs).has_value(),
                  "user.js with the block reads with an error");
     const auto found = posix::FindHomePageBlock(*userJs);
     fuzz::Expect(found && found->url == kUrl, "the block just written names no page");
-    fuzz::Expect(found->before == block.before, "the block just written forgot the page before");
+    fuzz::Expect(found->homePageBefore == block.homePageBefore &&
+                     found->setsStartupPage == block.setsStartupPage &&
+                     (!block.setsStartupPage || found->startupPageBefore == startupBefore),
+                 "the block just written forgot what was there before");
     const auto without = posix::WithoutHomePageBlock(*userJs);
     fuzz::Expect(without && !posix::FindHomePageBlock(*without),
                  "the block cannot be taken out again");

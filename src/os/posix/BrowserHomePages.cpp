@@ -92,9 +92,16 @@ void MirrorStartPage(std::string_view startPage) {
   BrowserHomePageGaps gaps;
   if (const auto url = HomePageUrl(startPage)) {
     for (const std::string& root : FirefoxProfileRoots()) {
-      for (const std::string& profile : FirefoxProfileFolders(root)) {
-        if (SetFirefoxHomePage(profile, *url) == HomePageOutcome::kNotSet) {
-          AddOnce(gaps.failed, kFirefoxName);
+      for (const FirefoxProfile& profile : FirefoxProfiles(root)) {
+        switch (SetFirefoxHomePage(profile.folder, *url)) {
+          case HomePageOutcome::kNotSet:
+            AddOnce(gaps.failed, kFirefoxName);
+            break;
+          case HomePageOutcome::kPinnedByPerson:
+            AddOnce(gaps.firefoxProfilesWithOwnHomePage, profile.name);
+            break;
+          default:
+            break;
         }
       }
     }
@@ -114,6 +121,8 @@ void MirrorStartPage(std::string_view startPage) {
         }
       }
     }
+  } else {
+    gaps.pageWithoutAddress = true;
   }
   LastGaps() = std::move(gaps);
 }

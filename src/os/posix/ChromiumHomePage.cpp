@@ -5,6 +5,7 @@
 #include "os/Files.h"
 #include "os/PathText.h"
 #include "os/posix/BrowserFiles.h"
+#include "os/posix/JsonMembers.h"
 
 namespace lintavo::os::posix {
 
@@ -12,23 +13,19 @@ namespace {
 
 using Json = nlohmann::json;
 
-// The member `name` of `object` as an object, made when missing; nothing when it is something
-// else, which the browser would not read as its settings either.
-Json* ObjectMember(Json& object, const char* name) {
-  Json& member = object[name];
-  if (member.is_null()) {
-    member = Json::object();
-  }
-  return member.is_object() ? &member : nullptr;
-}
+constexpr const char* kPreferencesName = "Preferences";
 
-}  // namespace
+// The members the home page sets, by their paths.
+constexpr const char* kHomePage = "homepage";
+constexpr const char* kHomePageIsNewTabPage = "homepage_is_newtabpage";
+constexpr const char* kShowHomeButton = "browser.show_home_button";
+constexpr const char* kRestoreOnStartup = "session.restore_on_startup";
+constexpr const char* kStartupUrls = "session.startup_urls";
 
-std::optional<std::string> WithChromiumHomePage(std::string_view preferences,
-                                                std::string_view url) {
+// Whether the text is one JSON object nested no deeper than Chromium reads.
+bool IsPreferencesObject(std::string_view text) {
   bool tooDeep = false;
-  // The parser itself keeps its own stack; the depth is checked so that writing the value back,
-  // which recurses, stays shallow.
+  // The parser keeps its own stack; the depth is checked because Chromium refuses what goes deeper.
   const Json::parser_callback_t checkDepth = [&tooDeep](int depth, Json::parse_event_t event,
                                                         Json&) {
     if ((event == Json::parse_event_t::object_start || event == Json::parse_event_t::array_start) &&
@@ -37,31 +34,77 @@ std::optional<std::string> WithChromiumHomePage(std::string_view preferences,
     }
     return !tooDeep;
   };
-  Json root = Json::parse(preferences.begin(), preferences.end(), checkDepth, false);
-  if (tooDeep || root.is_discarded() || !root.is_object()) {
+  const Json root = Json::parse(text.begin(), text.end(), checkDepth, false);
+  return !tooDeep && root.is_object();
+}
+
+bool IsRestoreLastSession(const std::optional<std::string>& restoreOnStartup) {
+  if (!restoreOnStartup) {
+    return false;
+  }
+  const Json value = Json::parse(*restoreOnStartup, nullptr, false);
+  return value.is_number_integer() && value == kRestoreLastSession;
+}
+
+}  // namespace
+
+std::optional<PreferencesEdit> WithChromiumHomePage(std::string_view preferences,
+                                                    std::string_view url) {
+  if (!IsPreferencesObject(preferences)) {
     return std::nullopt;
   }
-  Json* browser = ObjectMember(root, "browser");
-  Json* session = ObjectMember(root, "session");
-  if (browser == nullptr || session == nullptr) {
-    return std::nullopt;
-  }
-  const std::string page(url);
-  root["homepage"] = page;
-  root["homepage_is_newtabpage"] = false;
-  (*browser)["show_home_button"] = true;
-  (*session)["restore_on_startup"] = kRestoreOnStartupUrls;
-  (*session)["startup_urls"] = Json::array({page});
+  std::string page;
+  std::string pages;
   // Text that is no valid UTF-8 cannot be written as JSON; the browser's own file never holds any.
   try {
-    return root.dump();
+    page = Json(std::string(url)).dump();
+    pages = Json::array({std::string(url)}).dump();
   } catch (const Json::exception&) {
     return std::nullopt;
   }
+  std::vector<PrefChange> changes = {{kHomePage, std::nullopt, page},
+                                     {kHomePageIsNewTabPage, std::nullopt, "false"},
+                                     {kShowHomeButton, std::nullopt, "true"},
+                                     {kRestoreOnStartup, std::nullopt, std::nullopt},
+                                     {kStartupUrls, std::nullopt, std::nullopt}};
+  for (PrefChange& change : changes) {
+    const JsonMember member = FindJsonMember(preferences, change.name);
+    if (member.state == JsonMember::State::kUnclear) {
+      return std::nullopt;
+    }
+    if (member.state == JsonMember::State::kFound) {
+      change.current = std::string(member.value);
+    }
+  }
+  // A browser that continues where the person left off keeps doing so, with its pages.
+  PrefChange& restoreOnStartup = changes[3];
+  PrefChange& startupUrls = changes[4];
+  if (!IsRestoreLastSession(restoreOnStartup.current)) {
+    restoreOnStartup.set = std::to_string(kRestoreOnStartupUrls);
+    startupUrls.set = pages;
+  }
+  PreferencesEdit edit{std::string(preferences), changes};
+  for (const PrefChange& change : changes) {
+    if (!change.set) {
+      continue;
+    }
+    auto text = WithJsonMember(edit.text, change.name, *change.set);
+    if (!text) {
+      return std::nullopt;
+    }
+    edit.text = std::move(*text);
+  }
+  return edit;
+}
+
+bool SameJsonValue(std::string_view a, std::string_view b) {
+  const Json first = Json::parse(a.begin(), a.end(), nullptr, false);
+  const Json second = Json::parse(b.begin(), b.end(), nullptr, false);
+  return !first.is_discarded() && !second.is_discarded() && first == second;
 }
 
 HomePageOutcome SetChromiumHomePage(const std::string& profileFolder, const std::string& url) {
-  const std::string path = JoinPath(profileFolder, "Preferences");
+  const std::string path = JoinPath(profileFolder, kPreferencesName);
   std::string preferences;
   switch (ReadPreferenceFile(path, preferences)) {
     case ExistingFile::Missing:
@@ -71,11 +114,12 @@ HomePageOutcome SetChromiumHomePage(const std::string& profileFolder, const std:
     case ExistingFile::Read:
       break;
   }
-  const auto updated = WithChromiumHomePage(preferences, url);
-  if (!updated) {
+  const auto edit = WithChromiumHomePage(preferences, url);
+  // The record goes first: a file changed without it would lose the person's values for good.
+  if (!edit || !KeepHomePageRecord(profileFolder, kPreferencesName, edit->changes, SameJsonValue)) {
     return HomePageOutcome::kNotSet;
   }
-  if (*updated != preferences && WriteFileAtomically(path, *updated) != 0) {
+  if (edit->text != preferences && WriteFileAtomically(path, edit->text) != 0) {
     return HomePageOutcome::kNotSet;
   }
   return HomePageOutcome::kSet;

@@ -1,5 +1,6 @@
 #include "os/posix/FirefoxHomePage.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,8 @@ constexpr std::string_view kBlockNote =
     "// Lintavo takes these lines out again once Firefox has taken the page up.";
 constexpr std::string_view kBeforePrefix = "// before: ";
 constexpr std::string_view kBeforeNone = "none";
+constexpr std::string_view kBeforeNameEnd = " = ";
+constexpr const char* kPrefsJsName = "prefs.js";
 
 // Where Lintavo's blocks lie in a file: from the first byte of a line that is exactly the
 // beginning marker to the end of the next line that is exactly the end marker, its line break
@@ -53,6 +56,11 @@ Blocks FindBlocks(std::string_view text) {
   return blocks;
 }
 
+std::string BeforeLine(std::string_view name, const std::optional<PrefValue>& before) {
+  return std::string(kBeforePrefix) + std::string(name) + std::string(kBeforeNameEnd) +
+         (before ? PrefLiteral(*before) : std::string(kBeforeNone));
+}
+
 std::string BlockText(const HomePageBlock& block, std::string_view lineBreak) {
   std::string text;
   const auto addLine = [&](std::string_view line) {
@@ -62,15 +70,62 @@ std::string BlockText(const HomePageBlock& block, std::string_view lineBreak) {
   addLine(kHomePageBlockBegin);
   addLine(kBlockNote);
   if (block.beforeKnown) {
-    addLine(std::string(kBeforePrefix) +
-            (block.before ? PrefStringLiteral(*block.before) : std::string(kBeforeNone)));
+    addLine(BeforeLine(kHomePagePref, block.homePageBefore));
+    if (block.setsStartupPage) {
+      addLine(BeforeLine(kStartupPagePref, block.startupPageBefore));
+    }
   }
   addLine("user_pref(" + PrefStringLiteral(kHomePagePref) + ", " + PrefStringLiteral(block.url) +
           ");");
-  addLine("user_pref(" + PrefStringLiteral(kStartupPagePref) + ", " +
-          std::string(kStartWithHomePage) + ");");
+  if (block.setsStartupPage) {
+    addLine("user_pref(" + PrefStringLiteral(kStartupPagePref) + ", " +
+            std::string(kStartWithHomePage) + ");");
+  }
   addLine(kHomePageBlockEnd);
   return text;
+}
+
+// The value a "before" line gives: a literal, or nothing for "none"; the line says nothing when it
+// is neither.
+std::optional<std::optional<PrefValue>> BeforeValue(std::string_view text) {
+  if (text == kBeforeNone) {
+    return std::optional<PrefValue>();
+  }
+  if (auto value = ParsePrefLiteral(text)) {
+    return std::optional<PrefValue>(std::move(*value));
+  }
+  return std::nullopt;
+}
+
+// Reads the "before" lines of a block's text into `block`.
+void ReadBeforeLines(std::string_view text, HomePageBlock& block) {
+  // Lines end at CR, LF or CR LF; the empty line inside a CR LF is no "before" line.
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t lineEnd = std::min(text.find_first_of("\r\n", pos), text.size());
+    std::string_view line = text.substr(pos, lineEnd - pos);
+    pos = lineEnd + 1;
+    if (!line.starts_with(kBeforePrefix)) {
+      continue;
+    }
+    line.remove_prefix(kBeforePrefix.size());
+    // "<name> = <value>"; a value alone is the home page, as earlier versions wrote it.
+    std::string_view name = kHomePagePref;
+    if (const std::size_t end = line.find(kBeforeNameEnd);
+        end != std::string_view::npos && !line.starts_with('"') && !line.starts_with('\'')) {
+      name = line.substr(0, end);
+      line.remove_prefix(end + kBeforeNameEnd.size());
+    }
+    const auto before = BeforeValue(line);
+    if (!before) {
+      continue;
+    }
+    if (name == kHomePagePref && !block.beforeKnown) {
+      block.beforeKnown = true;
+      block.homePageBefore = *before;
+    } else if (name == kStartupPagePref) {
+      block.startupPageBefore = *before;
+    }
+  }
 }
 
 // The file with its blocks replaced by `replacement` (at the first block's place) or, when it has
@@ -114,9 +169,39 @@ bool Write(const std::string& path, const std::string& before, const std::string
 
 }  // namespace
 
-std::optional<std::string> WithFirefoxHomePage(std::string_view prefsJs, std::string_view url) {
-  return WithUserPrefs(prefsJs, {{std::string(kHomePagePref), PrefStringLiteral(url)},
-                                 {std::string(kStartupPagePref), std::string(kStartWithHomePage)}});
+std::optional<PreferencesEdit> WithFirefoxHomePage(std::string_view prefsJs, std::string_view url) {
+  const auto statements = ParsePrefStatements(prefsJs);
+  if (!statements) {
+    return std::nullopt;
+  }
+  const auto literalOf = [&](std::string_view name) -> std::optional<std::string> {
+    const auto value = LastUserValue(*statements, name);
+    return value ? std::optional(PrefLiteral(*value)) : std::nullopt;
+  };
+  std::vector<PrefChange> changes = {
+      {std::string(kHomePagePref), literalOf(kHomePagePref), PrefStringLiteral(url)},
+      {std::string(kStartupPagePref), literalOf(kStartupPagePref), std::string(kStartWithHomePage)},
+  };
+  // A profile that restores its previous session at start keeps doing so.
+  if (LastUserValue(*statements, kStartupPagePref) == PrefValue(kRestorePreviousSession)) {
+    changes.back().set.reset();
+  }
+  std::vector<UserPref> prefs;
+  for (const PrefChange& change : changes) {
+    if (change.set) {
+      prefs.push_back({change.name, *change.set});
+    }
+  }
+  auto text = WithUserPrefs(prefsJs, prefs);
+  if (!text) {
+    return std::nullopt;
+  }
+  return PreferencesEdit{std::move(*text), std::move(changes)};
+}
+
+bool SamePrefValue(std::string_view a, std::string_view b) {
+  const auto first = ParsePrefLiteral(a);
+  return first && first == ParsePrefLiteral(b);
 }
 
 std::optional<HomePageBlock> FindHomePageBlock(std::string_view userJs) {
@@ -133,21 +218,8 @@ std::optional<HomePageBlock> FindHomePageBlock(std::string_view userJs) {
   }
   HomePageBlock block;
   block.url = *url;
-  for (std::size_t at = text.find(kBeforePrefix); at != std::string_view::npos;
-       at = text.find(kBeforePrefix, at + 1)) {
-    if (at != 0 && text[at - 1] != '\n' && text[at - 1] != '\r') {
-      continue;  // not at the start of a line
-    }
-    std::string_view rest = text.substr(at + kBeforePrefix.size());
-    rest = rest.substr(0, rest.find_first_of("\r\n"));
-    if (rest == kBeforeNone) {
-      block.beforeKnown = true;
-    } else if (auto before = ParsePrefStringLiteral(rest)) {
-      block.beforeKnown = true;
-      block.before = std::move(*before);
-    }
-    break;
-  }
+  block.setsStartupPage = LastUserValue(*statements, kStartupPagePref).has_value();
+  ReadBeforeLines(text, block);
   return block;
 }
 
@@ -159,26 +231,47 @@ std::optional<std::string> WithoutHomePageBlock(std::string_view userJs) {
   return ReplaceBlocks(userJs, "");
 }
 
+bool UserJsSetsHomePage(std::string_view userJs) {
+  const Blocks blocks = FindBlocks(userJs);
+  const auto statements = ParsePrefStatements(userJs);
+  if (blocks.unended || !statements) {
+    return false;
+  }
+  return std::any_of(statements->begin(), statements->end(), [&](const PrefStatement& statement) {
+    return statement.user && statement.name == kHomePagePref &&
+           std::none_of(blocks.ranges.begin(), blocks.ranges.end(), [&](const auto& range) {
+             return statement.begin >= range.first && statement.begin < range.second;
+           });
+  });
+}
+
 HomePageOutcome SetFirefoxHomePage(const std::string& profileFolder, const std::string& url) {
   if (!DirectoryExists(profileFolder)) {
     return HomePageOutcome::kNoProfile;
   }
-  const std::string prefsPath = JoinPath(profileFolder, "prefs.js");
+  const std::string prefsPath = JoinPath(profileFolder, kPrefsJsName);
   const std::string userPath = JoinPath(profileFolder, "user.js");
   std::string prefs;
   const ExistingFile prefsState = ReadPreferenceFile(prefsPath, prefs);
   std::string user;
   const ExistingFile userState = ReadPreferenceFile(userPath, user);
+  if (userState == ExistingFile::Read && UserJsSetsHomePage(user)) {
+    return HomePageOutcome::kPinnedByPerson;
+  }
+  // What prefs.js holds is what the record keeps: without it, nothing is changed.
+  const auto edit =
+      prefsState == ExistingFile::Unreadable ? std::nullopt : WithFirefoxHomePage(prefs, url);
+  if (!edit) {
+    return HomePageOutcome::kNotSet;
+  }
 
-  if (!FirefoxProfileInUse(profileFolder)) {
-    const auto newPrefs =
-        prefsState == ExistingFile::Unreadable ? std::nullopt : WithFirefoxHomePage(prefs, url);
-    if (!newPrefs) {
-      return HomePageOutcome::kNotSet;
-    }
+  const bool inUse = FirefoxProfileInUse(profileFolder);
+  std::optional<std::string> newPrefs;
+  std::optional<std::string> newUser;
+  if (!inUse) {
+    newPrefs = edit->text;
     // A block of an earlier run would set its own page at the next start; it goes. A user.js that
     // cannot be read cannot be read by Firefox either, and holds no block it would take up.
-    std::optional<std::string> newUser;
     if (userState == ExistingFile::Read) {
       const Blocks blocks = FindBlocks(user);
       if (!blocks.ranges.empty() || blocks.unended) {
@@ -188,28 +281,35 @@ HomePageOutcome SetFirefoxHomePage(const std::string& profileFolder, const std::
         }
       }
     }
-    if (!Write(prefsPath, prefs, *newPrefs) || (newUser && !Write(userPath, user, *newUser))) {
+  } else {
+    if (userState == ExistingFile::Unreadable) {
       return HomePageOutcome::kNotSet;
     }
-    return HomePageOutcome::kSet;
-  }
-
-  if (userState == ExistingFile::Unreadable) {
-    return HomePageOutcome::kNotSet;
-  }
-  HomePageBlock block;
-  block.url = url;
-  if (prefsState != ExistingFile::Unreadable) {
-    if (const auto statements = ParsePrefStatements(prefs)) {
-      block.beforeKnown = true;
-      block.before = LastUserString(*statements, kHomePagePref);
+    HomePageBlock block;
+    block.url = url;
+    block.beforeKnown = true;
+    for (const PrefChange& change : edit->changes) {
+      std::optional<PrefValue> before =
+          change.current ? ParsePrefLiteral(*change.current) : std::nullopt;
+      if (change.name == kHomePagePref) {
+        block.homePageBefore = std::move(before);
+      } else if (change.name == kStartupPagePref) {
+        block.setsStartupPage = change.set.has_value();
+        block.startupPageBefore = std::move(before);
+      }
+    }
+    newUser = WithHomePageBlock(user, block);
+    if (!newUser) {
+      return HomePageOutcome::kNotSet;
     }
   }
-  const auto newUser = WithHomePageBlock(user, block);
-  if (!newUser || !Write(userPath, user, *newUser)) {
+  // The record goes first: a file changed without it would lose the person's values for good.
+  if (!KeepHomePageRecord(profileFolder, kPrefsJsName, edit->changes, SamePrefValue) ||
+      (newPrefs && !Write(prefsPath, prefs, *newPrefs)) ||
+      (newUser && !Write(userPath, user, *newUser))) {
     return HomePageOutcome::kNotSet;
   }
-  return HomePageOutcome::kSetAtNextStart;
+  return inUse ? HomePageOutcome::kSetAtNextStart : HomePageOutcome::kSet;
 }
 
 void SettleFirefoxHomePage(const std::string& profileFolder) {
@@ -223,16 +323,17 @@ void SettleFirefoxHomePage(const std::string& profileFolder) {
     return;
   }
   std::string prefs;
-  if (ReadPreferenceFile(JoinPath(profileFolder, "prefs.js"), prefs) == ExistingFile::Unreadable) {
+  if (ReadPreferenceFile(JoinPath(profileFolder, kPrefsJsName), prefs) ==
+      ExistingFile::Unreadable) {
     return;
   }
   const auto statements = ParsePrefStatements(prefs);
   if (!statements) {
     return;
   }
-  const std::optional<std::string> homePage = LastUserString(*statements, kHomePagePref);
-  const bool takenUp = homePage == block->url;
-  const bool changedSince = block->beforeKnown && homePage != block->before;
+  const std::optional<PrefValue> homePage = LastUserValue(*statements, kHomePagePref);
+  const bool takenUp = homePage == PrefValue(block->url);
+  const bool changedSince = block->beforeKnown && homePage != block->homePageBefore;
   if (!takenUp && !changedSince) {
     return;
   }

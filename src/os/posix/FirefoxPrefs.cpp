@@ -69,6 +69,9 @@ class Lexer {
  public:
   explicit Lexer(std::string_view text) : text_(text) {}
 
+  // The offset just past the last token read.
+  std::size_t Position() const { return pos_; }
+
   std::optional<Token> Next() {
     for (;;) {
       if (pos_ == text_.size()) {
@@ -245,7 +248,7 @@ bool IsPunctuation(const Token& token, char c) {
 }
 
 // The value after the name's ",": a string, true, false or a signed 32-bit integer.
-std::optional<std::variant<std::string, std::int32_t, bool>> ReadValue(Lexer& lexer) {
+std::optional<PrefValue> ReadValue(Lexer& lexer) {
   auto token = lexer.Next();
   if (!token) {
     return std::nullopt;
@@ -332,14 +335,23 @@ std::optional<std::vector<PrefStatement>> ParsePrefStatements(std::string_view t
   }
 }
 
-std::optional<std::string> LastUserString(const std::vector<PrefStatement>& statements,
-                                          std::string_view name) {
+std::optional<PrefValue> LastUserValue(const std::vector<PrefStatement>& statements,
+                                       std::string_view name) {
   const auto last = std::find_if(statements.rbegin(), statements.rend(),
                                  [&](const auto& s) { return s.user && s.name == name; });
-  if (last == statements.rend() || !std::holds_alternative<std::string>(last->value)) {
+  if (last == statements.rend()) {
     return std::nullopt;
   }
-  return std::get<std::string>(last->value);
+  return last->value;
+}
+
+std::optional<std::string> LastUserString(const std::vector<PrefStatement>& statements,
+                                          std::string_view name) {
+  auto value = LastUserValue(statements, name);
+  if (!value || !std::holds_alternative<std::string>(*value)) {
+    return std::nullopt;
+  }
+  return std::get<std::string>(std::move(*value));
 }
 
 std::string PrefStringLiteral(std::string_view text) {
@@ -364,16 +376,28 @@ std::string PrefStringLiteral(std::string_view text) {
   return literal;
 }
 
-std::optional<std::string> ParsePrefStringLiteral(std::string_view literal) {
-  if (literal.empty() || (literal.front() != '"' && literal.front() != '\'')) {
+std::string PrefLiteral(const PrefValue& value) {
+  if (const auto* text = std::get_if<std::string>(&value)) {
+    return PrefStringLiteral(*text);
+  }
+  if (const auto* number = std::get_if<std::int32_t>(&value)) {
+    return std::to_string(*number);
+  }
+  return std::get<bool>(value) ? "true" : "false";
+}
+
+std::optional<PrefValue> ParsePrefLiteral(std::string_view literal) {
+  // Blanks and comments would be skipped by the lexer; a literal has none around it.
+  if (literal.empty() || IsSpace(literal.front()) || literal.front() == '/' ||
+      literal.front() == '#') {
     return std::nullopt;
   }
   Lexer lexer(literal);
-  auto token = lexer.Next();
-  if (!token || token->kind != Token::Kind::kString || token->end != literal.size()) {
+  auto value = ReadValue(lexer);
+  if (!value || lexer.Position() != literal.size()) {
     return std::nullopt;
   }
-  return std::move(token->text);
+  return value;
 }
 
 std::string_view LineBreakOf(std::string_view text) {

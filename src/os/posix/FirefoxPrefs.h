@@ -26,16 +26,23 @@
 // comment or string swallows it) cannot be told apart, so such a file is never rewritten.
 namespace lintavo::os::posix {
 
+// A preference's value: a text, a 32-bit integer or true/false.
+using PrefValue = std::variant<std::string, std::int32_t, bool>;
+
 struct PrefStatement {
   std::size_t begin = 0;  // the offset of its first keyword
   std::size_t end = 0;    // the offset just past its ";"
   bool user = false;      // user_pref; pref and sticky_pref set defaults
   std::string name;
-  std::variant<std::string, std::int32_t, bool> value;
+  PrefValue value;
 };
 
 // The statements of a preference file, in order; nothing when Firefox would find an error in it.
 std::optional<std::vector<PrefStatement>> ParsePrefStatements(std::string_view text);
+
+// The value the last user_pref of `name` gives; nothing when none sets it.
+std::optional<PrefValue> LastUserValue(const std::vector<PrefStatement>& statements,
+                                       std::string_view name);
 
 // The text value the last user_pref of `name` gives; nothing when none sets it or the last one
 // sets a value of another type.
@@ -45,8 +52,13 @@ std::optional<std::string> LastUserString(const std::vector<PrefStatement>& stat
 // A string literal in double quotes that Firefox reads back as `text` (which holds no NUL byte).
 std::string PrefStringLiteral(std::string_view text);
 
-// The text of `literal` when it is one string literal and nothing else.
-std::optional<std::string> ParsePrefStringLiteral(std::string_view literal);
+// The literal Firefox writes for a value: PrefStringLiteral for a text, the integer in decimal,
+// true or false.
+std::string PrefLiteral(const PrefValue& value);
+
+// The value of `literal` when it is one value literal (a string, a signed integer, true or false)
+// and nothing else, not even a blank around it.
+std::optional<PrefValue> ParsePrefLiteral(std::string_view literal);
 
 // The line break a file uses: that of its first line; LF for a file of one line.
 std::string_view LineBreakOf(std::string_view text);

@@ -14,20 +14,38 @@ namespace {
 
 // One [Profile...] section as far as it has been read.
 struct ProfileSection {
+  std::optional<std::string> name;
   std::optional<std::string> path;
   std::optional<bool> isRelative;
 };
 
-void AddFolder(const ProfileSection& section, const std::string& root,
-               std::vector<std::string>& folders) {
+void AddProfile(const ProfileSection& section, const std::string& root,
+                std::vector<FirefoxProfile>& profiles) {
   if (!section.path || section.path->empty()) {
     return;
   }
+  std::string folder;
   if (section.isRelative.value_or(false)) {
-    folders.push_back(JoinPath(root, *section.path));
+    folder = JoinPath(root, *section.path);
   } else if (section.path->front() == '/') {
-    folders.push_back(*section.path);
+    folder = *section.path;
+  } else {
+    return;
   }
+  std::string name = section.name.value_or("");
+  if (name.empty()) {
+    const std::string trimmed = WithoutTrailingDelimiter(folder);
+    name = trimmed.substr(trimmed.find_last_of('/') + 1);
+  }
+  profiles.push_back({std::move(name), std::move(folder)});
+}
+
+std::vector<std::string> FoldersOf(const std::vector<FirefoxProfile>& profiles) {
+  std::vector<std::string> folders;
+  for (const FirefoxProfile& profile : profiles) {
+    folders.push_back(profile.folder);
+  }
+  return folders;
 }
 
 }  // namespace
@@ -45,8 +63,8 @@ std::vector<std::string> FirefoxProfileRoots() {
 // The lines are read as the settings file reads them (os/ProfileSyntax.h): blanks around names
 // and values do not count, the first of two equal keys in a section wins. Names compare exactly,
 // as Firefox compares them.
-std::vector<std::string> ProfileFoldersIn(std::string_view profilesIni, const std::string& root) {
-  std::vector<std::string> folders;
+std::vector<FirefoxProfile> ProfilesIn(std::string_view profilesIni, const std::string& root) {
+  std::vector<FirefoxProfile> profiles;
   std::optional<ProfileSection> section;  // inside a [Profile...] section
   std::string_view rest = profilesIni;
   while (!rest.empty()) {
@@ -55,7 +73,7 @@ std::vector<std::string> ProfileFoldersIn(std::string_view profilesIni, const st
     if (meaning.kind == profile::LineMeaning::Kind::kSection ||
         meaning.kind == profile::LineMeaning::Kind::kUnnamedSection) {
       if (section) {
-        AddFolder(*section, root, folders);
+        AddProfile(*section, root, profiles);
       }
       section.reset();
       if (meaning.kind == profile::LineMeaning::Kind::kSection &&
@@ -64,7 +82,9 @@ std::vector<std::string> ProfileFoldersIn(std::string_view profilesIni, const st
       }
     } else if (meaning.kind == profile::LineMeaning::Kind::kKey && section) {
       const std::string_view value = profile::ValueOfKeyLine(line);
-      if (meaning.name == "Path" && !section->path) {
+      if (meaning.name == "Name" && !section->name) {
+        section->name = std::string(value);
+      } else if (meaning.name == "Path" && !section->path) {
         section->path = std::string(value);
       } else if (meaning.name == "IsRelative" && !section->isRelative) {
         section->isRelative = value == "1";
@@ -72,14 +92,22 @@ std::vector<std::string> ProfileFoldersIn(std::string_view profilesIni, const st
     }
   }
   if (section) {
-    AddFolder(*section, root, folders);
+    AddProfile(*section, root, profiles);
   }
-  return folders;
+  return profiles;
+}
+
+std::vector<std::string> ProfileFoldersIn(std::string_view profilesIni, const std::string& root) {
+  return FoldersOf(ProfilesIn(profilesIni, root));
+}
+
+std::vector<FirefoxProfile> FirefoxProfiles(const std::string& root) {
+  const std::optional<std::string> text = ReadBrowserFile(JoinPath(root, "profiles.ini"));
+  return text ? ProfilesIn(*text, root) : std::vector<FirefoxProfile>();
 }
 
 std::vector<std::string> FirefoxProfileFolders(const std::string& root) {
-  const std::optional<std::string> text = ReadBrowserFile(JoinPath(root, "profiles.ini"));
-  return text ? ProfileFoldersIn(*text, root) : std::vector<std::string>();
+  return FoldersOf(FirefoxProfiles(root));
 }
 
 }  // namespace lintavo::os::posix

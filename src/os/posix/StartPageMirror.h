@@ -9,18 +9,21 @@
 // home page of every profile of the Firefox family and of the Chromium family that the user has,
 // found where the open-tab reading finds them (os/posix/FirefoxProfiles.h, ChromiumProfiles.h).
 //
-// - Firefox family (os/posix/FirefoxHomePage.h): browser.startup.homepage and
-//   browser.startup.page = 1. In prefs.js while no Firefox holds the profile; while one does
-//   (it writes prefs.js from memory while it runs and as it ends), in a marked block of user.js,
-//   which Firefox reads at its next start and SettleBrowserHomePages removes once prefs.js carries
-//   what it set.
-// - Chromium family (os/posix/ChromiumHomePage.h): the home page and the page opened at start, in
-//   each profile's "Preferences", only while the browser does not run: it keeps its settings in
-//   memory and writes them over the file as it ends. A running one is reported instead.
+// - Firefox family (os/posix/FirefoxHomePage.h): browser.startup.homepage, and
+//   browser.startup.page = 1 unless the profile restores its previous session. In prefs.js while
+//   no Firefox holds the profile; while one does (it writes prefs.js from memory while it runs and
+//   as it ends), in a marked block of user.js, which Firefox reads at its next start and
+//   SettleBrowserHomePages removes once prefs.js carries what it set. A profile whose own user.js
+//   sets the home page is left alone: that line wins at every start.
+// - Chromium family (os/posix/ChromiumHomePage.h): the home page, and the page opened at start
+//   unless the profile continues where it left off, in each profile's "Preferences", only while
+//   the browser does not run: it keeps its settings in memory and writes them over the file as it
+//   ends. A running one is reported instead.
 //
 // Nothing a browser wrote is lost: a file that cannot be read, is too large or is not what the
-// browser writes is left as it is, and files are replaced atomically (os/Files.h). What could not
-// be set is reported through os/BrowserHomePages.h; the registry write itself has succeeded.
+// browser writes is left as it is, files are replaced atomically (os/Files.h), and what the home
+// page replaced is recorded beside the file first (os/posix/HomePageRecord.h). What could not be
+// set is reported through os/BrowserHomePages.h; the registry write itself has succeeded.
 namespace lintavo::os::posix {
 
 // What became of the home page in one profile.
@@ -29,6 +32,7 @@ enum class HomePageOutcome {
   kSetAtNextStart,  // written where the running browser takes it up at its next start
   kBrowserRunning,  // not written: the browser runs and would write its own settings over it
   kNotSet,          // not written: its files could not be read, understood or written
+  kPinnedByPerson,  // not written: the person's own user.js sets the home page at every start
   kNoProfile,       // nothing there to set (a profile folder that does not exist)
 };
 

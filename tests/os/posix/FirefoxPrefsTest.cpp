@@ -135,20 +135,28 @@ TEST(FirefoxPrefsTest, SettingPrefsReplacesTheirStatementsAndKeepsEveryOtherByte
   }
 }
 
-TEST(FirefoxPrefsTest, StringLiteralsReadBackExactly) {
+TEST(FirefoxPrefsTest, LiteralsReadBackExactly) {
   for (const std::string& text :
        {std::string(), std::string("plain"), std::string("\"quoted\" and 'single' \\ back"),
         std::string("line\nbreak\rand\ttab\x7f"), std::string("caf\xC3\xA9 \xFF raw byte")}) {
     const std::string literal = PrefStringLiteral(text);
     EXPECT_EQ(literal.find_first_of("\r\n"), std::string::npos) << "one line";
-    EXPECT_THAT(ParsePrefStringLiteral(literal), Optional(text));
+    EXPECT_THAT(ParsePrefLiteral(literal), Optional(PrefValue(text)));
     const auto statements = ParsePrefStatements("user_pref(\"s\", " + literal + ");");
     ASSERT_TRUE(statements);
     EXPECT_EQ(LastUserString(*statements, "s"), text);
   }
-  EXPECT_FALSE(ParsePrefStringLiteral("\"a\" trailing"));
-  EXPECT_FALSE(ParsePrefStringLiteral("none"));
-  EXPECT_THAT(ParsePrefStringLiteral("'single'"), Optional(std::string("single")));
+  for (const PrefValue& value : {PrefValue(0), PrefValue(-2147483647 - 1), PrefValue(2147483647),
+                                 PrefValue(true), PrefValue(false), PrefValue(std::string("3"))}) {
+    EXPECT_THAT(ParsePrefLiteral(PrefLiteral(value)), Optional(value)) << PrefLiteral(value);
+  }
+  EXPECT_EQ(PrefLiteral(PrefValue(-5)), "-5");
+  EXPECT_THAT(ParsePrefLiteral("'single'"), Optional(PrefValue(std::string("single"))));
+  EXPECT_THAT(ParsePrefLiteral("+7"), Optional(PrefValue(7)));
+  for (const char* notOne : {"", "none", "\"a\" trailing", " 1", "1 ", "1;", "/* c */ 1",
+                             "2147483648", "\"open", "1, 2"}) {
+    EXPECT_FALSE(ParsePrefLiteral(notOne)) << notOne;
+  }
 }
 
 }  // namespace

@@ -25,6 +25,23 @@ TEST(FirefoxProfilesTest, ReadsTheProfilesFirefoxListed) {
 
   EXPECT_THAT(ProfileFoldersIn(text, kRoot),
               ElementsAre(kRoot + "/5m01ul75.default", kRoot + "/xq7vjn83.default-esr"));
+  const auto profiles = os::posix::ProfilesIn(text, kRoot);
+  ASSERT_EQ(profiles.size(), 2u);
+  EXPECT_EQ(profiles[0].name, "default");
+  EXPECT_EQ(profiles[1].name, "default-esr");
+}
+
+// The name the person knows a profile by: its Name, else the last part of its folder's path.
+TEST(FirefoxProfilesTest, AProfileWithoutANameGoesByItsFolder) {
+  const auto profiles = os::posix::ProfilesIn(
+      "[Profile0]\nIsRelative=1\nPath=Profiles/ab12.default\n"
+      "[Profile1]\nName=\nPath=/data/work/\n"
+      "[Profile2]\nName=Work\nName=Second\nIsRelative=1\nPath=w\n",
+      kRoot);
+  ASSERT_EQ(profiles.size(), 3u);
+  EXPECT_EQ(profiles[0].name, "ab12.default");
+  EXPECT_EQ(profiles[1].name, "work");
+  EXPECT_EQ(profiles[2].name, "Work") << "the first of two equal keys wins";
 }
 
 TEST(FirefoxProfilesTest, TakesEachProfileSectionWithAPathInTheFilesOrder) {

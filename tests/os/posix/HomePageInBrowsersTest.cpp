@@ -11,6 +11,7 @@
 
 #include "os/BrowserHomePages.h"
 #include "os/ShellWindows.h"
+#include "os/posix/ChromiumProfiles.h"
 #include "os/posix/ProgramSearch.h"
 #include "pages/BrowserChanges.h"
 #include "support/BrowserSessions.h"
@@ -22,8 +23,9 @@
 #include "support/VirtualDisplay.h"
 
 // The home-page command's registry writes on a new account (SetBrowserHomePage, as the command
-// makes them) reach real browsers: started afterwards with no address, each opens the page, as
-// the session file it writes shows (read through the shell's window list, os/ShellWindows.h).
+// makes them) reach real browsers: started afterwards with no address, each opens the page, or
+// its previous session where it restores that at start, as the session file it writes shows (read
+// through the shell's window list, os/ShellWindows.h).
 
 namespace lintavo {
 namespace {
@@ -70,8 +72,25 @@ class HomePageInBrowsersTest : public test::RealBrowserTest {
     test::WriteFileBytes(page_, "<!DOCTYPE html><title>Home page 1</title><p>Home page 1</p>\n");
   }
 
+  // The chromium program, with a virtual display of the test's own that $DISPLAY names (Chromium
+  // writes no session in headless mode); nothing when chromium or Xvfb is not installed.
+  std::optional<std::string> ChromiumOnVirtualDisplay() {
+    const std::optional<std::string> chromium = os::posix::FindProgramOnPath("chromium");
+    if (!chromium || !os::posix::FindProgramOnPath("Xvfb")) {
+      return std::nullopt;
+    }
+    display_.emplace(logs_.Path().string());
+    onDisplay_.emplace("DISPLAY", display_->Name().c_str());
+    return chromium;
+  }
+
   std::string page_;
+  std::optional<test::VirtualDisplay> display_;
+  std::optional<test::ScopedVariable> onDisplay_;
 };
+
+constexpr const char* kNoChromium =
+    "chromium or Xvfb is not installed (scripts/install-dependencies.sh installs them)";
 
 // Firefox ESR, set while it does not run (prefs.js) and while it runs (a user.js block that the
 // next start takes up, and that a later settling removes once Firefox has written the page into
@@ -133,17 +152,60 @@ TEST_F(HomePageInBrowsersTest, FirefoxEsrOpensThePageAtItsNextStart) {
   EXPECT_EQ(test::ReadFileBytes(profile + "/user.js"), userJs);
 }
 
-// Chromium, which writes no session in headless mode, on a virtual display: while it runs it is
-// named and left alone; closed, it takes the page.
-TEST_F(HomePageInBrowsersTest, ChromiumOpensThePageOnceSetWhileItIsClosed) {
-  const std::optional<std::string> chromium = os::posix::FindProgramOnPath("chromium");
-  if (!chromium || !os::posix::FindProgramOnPath("Xvfb")) {
-    GTEST_SKIP() << "chromium or Xvfb is not installed (scripts/install-dependencies.sh installs "
-                    "them)";
+// A Firefox ESR profile that restores its previous session at start keeps doing so once the page
+// is set: the tab of its last session comes back at the next start, and the page becomes its home
+// page, the person's own kept in the record.
+TEST_F(HomePageInBrowsersTest, FirefoxEsrThatRestoresItsSessionKeepsDoingSo) {
+  const std::optional<std::string> firefox = os::posix::FindProgramOnPath("firefox-esr");
+  if (!firefox) {
+    GTEST_SKIP() << "firefox-esr is not installed (scripts/install-dependencies.sh installs it)";
   }
-  const test::VirtualDisplay display(logs_.Path().string());
-  ASSERT_TRUE(display.Ready()) << Log("xvfb.log");
-  const test::ScopedVariable onDisplay("DISPLAY", display.Name().c_str());
+  const std::string profile =
+      test::AddFirefoxProfileFolder(home_.Home() + "/.mozilla/firefox", "test.default");
+  test::WriteFileBytes(profile + "/user.js", test::kQuietFirefoxUserJs);
+  test::WriteFileBytes(profile + "/prefs.js",
+                       "user_pref(\"browser.startup.homepage\", "
+                       "\"https://mail.example/|https://news.example/\");\n"
+                       "user_pref(\"browser.startup.page\", 3);\n");
+  // The session Firefox saved as it last ended, with one tab.
+  const std::string restored = home_.Home() + "/Documents/restored tab.htm";
+  test::WriteFileBytes(restored, "<!DOCTYPE html><title>Restored</title><p>Restored</p>\n");
+  const std::string restoredUrl = PageUrl(restored);
+  test::WriteFileBytes(
+      profile + "/sessionstore.jsonlz4",
+      test::MozLz4File(R"({"version":["sessionrestore",1],"windows":[{"tabs":[{"entries":[)"
+                       R"({"url":")" +
+                       restoredUrl +
+                       R"(","title":"Restored","triggeringPrincipal_base64":"{\"3\":{}}"}],)"
+                       R"("index":1}],"selected":1,"_closedTabs":[]}],"selectedWindow":1,)"
+                       R"("_closedWindows":[],"session":{"state":"stop"}})"));
+  const test::ScopedVariable noCrashReports("MOZ_CRASHREPORTER_DISABLE", "1");
+  const std::string url = PageUrl(page_);
+
+  SetBrowserHomePage(page_);
+  EXPECT_TRUE(os::BrowserHomePageGapsOfLastWrite().Empty());
+  const std::string prefs = test::ReadFileBytes(profile + "/prefs.js");
+  EXPECT_THAT(prefs, HasSubstr("user_pref(\"browser.startup.page\", 3);"));
+  EXPECT_THAT(prefs, HasSubstr(url));
+  EXPECT_THAT(test::ReadFileBytes(profile + "/lintavo-home-page.json"),
+              HasSubstr("mail.example/|https://news.example/"));
+
+  ProcessGroup browser(*firefox, {"--headless", "--profile", profile, "--no-remote"},
+                       logs_ / "firefox.log");
+  ASSERT_TRUE(browser.Started());
+  const std::vector<std::string> listed = ListingWith(restoredUrl, browser);
+  EXPECT_THAT(listed, Contains(restoredUrl)) << Log("firefox.log");
+  EXPECT_THAT(listed, Not(Contains(url))) << "the home page opened in place of the session";
+  ASSERT_TRUE(browser.Quit(kBound)) << "Firefox did not end when asked";
+}
+
+// Chromium: while it runs it is named and left alone; closed, it takes the page.
+TEST_F(HomePageInBrowsersTest, ChromiumOpensThePageOnceSetWhileItIsClosed) {
+  const std::optional<std::string> chromium = ChromiumOnVirtualDisplay();
+  if (!chromium) {
+    GTEST_SKIP() << kNoChromium;
+  }
+  ASSERT_TRUE(display_->Ready()) << Log("xvfb.log");
   const std::string userData = home_.ConfigHome() + "/chromium";
   const std::vector<std::string> arguments = test::QuietChromiumArguments(userData);
   const std::string preferences = userData + "/Default/Preferences";
@@ -176,6 +238,57 @@ TEST_F(HomePageInBrowsersTest, ChromiumOpensThePageOnceSetWhileItIsClosed) {
     ASSERT_TRUE(browser.Quit(kBound)) << "Chromium did not end when asked";
   }
   EXPECT_THAT(test::ReadFileBytes(preferences), HasSubstr(url)) << "kept as the browser ended";
+}
+
+// Chromium that continues where it left off keeps doing so once the page is set: the tab it had
+// open as it ended comes back at its next start, and the page becomes its home page.
+TEST_F(HomePageInBrowsersTest, ChromiumThatContinuesWhereItLeftOffKeepsDoingSo) {
+  const std::optional<std::string> chromium = ChromiumOnVirtualDisplay();
+  if (!chromium) {
+    GTEST_SKIP() << kNoChromium;
+  }
+  ASSERT_TRUE(display_->Ready()) << Log("xvfb.log");
+  const std::string userData = home_.ConfigHome() + "/chromium";
+  const std::string preferences = userData + "/Default/Preferences";
+  test::WriteFileBytes(preferences, R"({"session":{"restore_on_startup":1}})");
+  const std::string restored = home_.Home() + "/Documents/restored tab.htm";
+  test::WriteFileBytes(restored, "<!DOCTYPE html><title>Restored</title><p>Restored</p>\n");
+  const std::string restoredUrl = PageUrl(restored);
+  const std::string url = PageUrl(page_);
+
+  std::vector<std::string> arguments = test::QuietChromiumArguments(userData);
+  {
+    // The tab the person had open as Chromium last ended.
+    arguments.push_back(restoredUrl);
+    ProcessGroup browser(*chromium, arguments, logs_ / "chromium-1.log");
+    arguments.pop_back();
+    ASSERT_TRUE(browser.Started());
+    EXPECT_THAT(ListingWith(restoredUrl, browser), Contains(restoredUrl)) << Log("chromium-1.log");
+    ASSERT_TRUE(browser.Quit(kBound)) << "Chromium did not end when asked";
+  }
+
+  SetBrowserHomePage(page_);
+  EXPECT_TRUE(os::BrowserHomePageGapsOfLastWrite().Empty());
+  EXPECT_THAT(test::ReadFileBytes(preferences), HasSubstr(R"("restore_on_startup":1)"));
+  EXPECT_THAT(test::ReadFileBytes(preferences), HasSubstr(R"("homepage":")" + url + "\""));
+  {
+    // The window list reads the newest session file, which is the last start's until this start
+    // writes its own: only that one shows what this start opened.
+    const std::string lastSession = os::posix::NewestSessionFile(userData + "/Default");
+    ProcessGroup browser(*chromium, arguments, logs_ / "chromium-2.log");
+    ASSERT_TRUE(browser.Started());
+    const auto giveUp = std::chrono::steady_clock::now() + kBound;
+    while (std::chrono::steady_clock::now() < giveUp && browser.Running() &&
+           os::posix::NewestSessionFile(userData + "/Default") == lastSession) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    ASSERT_NE(os::posix::NewestSessionFile(userData + "/Default"), lastSession)
+        << Log("chromium-2.log");
+    const std::vector<std::string> listed = ListingWith(restoredUrl, browser);
+    EXPECT_THAT(listed, Contains(restoredUrl)) << Log("chromium-2.log");
+    EXPECT_THAT(listed, Not(Contains(url))) << "the page opened in place of the session";
+    ASSERT_TRUE(browser.Quit(kBound)) << "Chromium did not end when asked";
+  }
 }
 
 }  // namespace

@@ -185,6 +185,46 @@ TEST_F(StartPageMirrorTest, RunningChromiumBrowsersAndFilesThatCannotBeSetAreRep
   EXPECT_THAT(ReadFileBytes(chromium + "/Preferences"), HasSubstr(kUrl));
 }
 
+// A Firefox profile whose own user.js sets the home page is named by the name the person knows
+// it by; the others still get the page.
+TEST_F(StartPageMirrorTest, FirefoxProfilesThatSetTheirOwnHomePageAreNamed) {
+  const std::string pinnedUserJs = "user_pref(\"browser.startup.homepage\", \"about:blank\");\n";
+  const std::string set = AddFirefoxProfile(FirefoxRoot(), "set");
+  const std::string pinned = AddFirefoxProfile(FirefoxRoot(), "pinned");
+  WriteFileBytes(pinned + "/user.js", pinnedUserJs);
+  // Listed without a name: it goes by its folder.
+  const std::string unnamed = FirefoxRoot() + "/ab12.unnamed";
+  WriteFileBytes(unnamed + "/user.js", pinnedUserJs);
+  WriteFileBytes(FirefoxRoot() + "/profiles.ini",
+                 ReadFileBytes(FirefoxRoot() + "/profiles.ini") +
+                     "\n[Profile9]\nIsRelative=1\nPath=ab12.unnamed\n");
+
+  ASSERT_TRUE(WriteStartPage(kPage));
+
+  const BrowserHomePageGaps gaps = BrowserHomePageGapsOfLastWrite();
+  EXPECT_THAT(gaps.firefoxProfilesWithOwnHomePage, ElementsAre("pinned", "ab12.unnamed"));
+  EXPECT_THAT(gaps.failed, IsEmpty());
+  EXPECT_THAT(ReadFileBytes(set + "/prefs.js"), HasSubstr(kHomeLine));
+  EXPECT_EQ(ReadFileBytes(pinned + "/prefs.js"), "user_pref(\"x\", 1);\n");
+  EXPECT_EQ(ReadFileBytes(pinned + "/user.js"), pinnedUserJs);
+}
+
+// A path no address can carry reaches no browser, and that is said.
+TEST_F(StartPageMirrorTest, APageWithoutAnAddressReachesNoBrowserAndIsReported) {
+  const std::string profile = AddFirefoxProfile(FirefoxRoot(), "p.default");
+  const std::string chromium = AddChromiumProfile("chromium", "Default");
+
+  ASSERT_TRUE(WriteStartPage("/home/ann/My\tPages/my home page 1.htm"));
+
+  EXPECT_TRUE(BrowserHomePageGapsOfLastWrite().pageWithoutAddress);
+  EXPECT_FALSE(BrowserHomePageGapsOfLastWrite().Empty());
+  EXPECT_EQ(ReadFileBytes(profile + "/prefs.js"), "user_pref(\"x\", 1);\n");
+  EXPECT_EQ(ReadFileBytes(chromium + "/Preferences"), R"({"homepage":"https://example.org/"})");
+
+  ASSERT_TRUE(WriteStartPage(kPage));
+  EXPECT_TRUE(BrowserHomePageGapsOfLastWrite().Empty());
+}
+
 TEST_F(StartPageMirrorTest, AStartPageTheRegistryCannotStoreReachesNoBrowser) {
   const std::string profile = AddFirefoxProfile(FirefoxRoot(), "p.default");
   const std::string prefs = ReadFileBytes(profile + "/prefs.js");
