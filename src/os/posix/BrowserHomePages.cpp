@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <utility>
 
+#include "os/Text.h"
 #include "os/posix/BrowserLocks.h"
 #include "os/posix/ChromiumHomePage.h"
 #include "os/posix/ChromiumProfiles.h"
 #include "os/posix/FirefoxHomePage.h"
 #include "os/posix/FirefoxProfiles.h"
+#include "os/posix/SeenFolders.h"
 #include "os/posix/StartPageMirror.h"
 
 namespace lintavo::os {
@@ -68,16 +70,12 @@ std::optional<std::string> HomePageUrl(std::string_view startPage) {
     return std::nullopt;
   }
   if (startPage.front() == '/') {
-    constexpr char kHex[] = "0123456789ABCDEF";
     std::string url = "file://";
     for (const char c : startPage) {
       if (StaysInPath(c)) {
         url += c;
       } else {
-        const auto byte = static_cast<unsigned char>(c);
-        url += '%';
-        url += kHex[byte >> 4];
-        url += kHex[byte & 0xF];
+        url += PercentEncoded(std::string_view(&c, 1));
       }
     }
     return url;
@@ -88,11 +86,17 @@ std::optional<std::string> HomePageUrl(std::string_view startPage) {
   return std::nullopt;
 }
 
+// Every profile is changed once, however often the profile lists and the browsers' folders lead
+// to it (os/posix/SeenFolders.h).
 void MirrorStartPage(std::string_view startPage) {
   BrowserHomePageGaps gaps;
   if (const auto url = HomePageUrl(startPage)) {
+    SeenFolders profilesChanged;
     for (const std::string& root : FirefoxProfileRoots()) {
       for (const FirefoxProfile& profile : FirefoxProfiles(root)) {
+        if (!profilesChanged.FirstVisit(profile.folder)) {
+          continue;
+        }
         switch (SetFirefoxHomePage(profile.folder, *url)) {
           case HomePageOutcome::kNotSet:
             AddOnce(gaps.failed, kFirefoxName);
@@ -116,7 +120,8 @@ void MirrorStartPage(std::string_view startPage) {
         continue;
       }
       for (const std::string& profile : profiles) {
-        if (SetChromiumHomePage(profile, *url) == HomePageOutcome::kNotSet) {
+        if (profilesChanged.FirstVisit(profile) &&
+            SetChromiumHomePage(profile, *url) == HomePageOutcome::kNotSet) {
           AddOnce(gaps.failed, browser.name);
         }
       }
@@ -134,9 +139,12 @@ BrowserHomePageGaps BrowserHomePageGapsOfLastWrite() {
 }
 
 void SettleBrowserHomePages() {
+  posix::SeenFolders profilesSettled;
   for (const std::string& root : posix::FirefoxProfileRoots()) {
     for (const std::string& profile : posix::FirefoxProfileFolders(root)) {
-      posix::SettleFirefoxHomePage(profile);
+      if (profilesSettled.FirstVisit(profile)) {
+        posix::SettleFirefoxHomePage(profile);
+      }
     }
   }
 }
