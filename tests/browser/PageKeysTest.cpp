@@ -131,7 +131,7 @@ TEST_P(PageKeysTest, SlashThenTextFadesTheLinksWhoseCaptionAndTargetLackIt) {
       {"work", {"mail.htm"}},        // the second caption line
       {"homes", {"homes.htm"}},      // the target
       {"x=1", {"qa.htm?x=1&y=2"}},   // the target, as written
-      {"bold", {"qa.htm?x=1&y=2"}},  // the text of a caption with markup
+      {"bold", {"qa.htm?x=1&y=2"}},  // a caption that reads like markup
       {"ilwo", {}},                  // no match runs across the two lines,
       {"tatehomes", {}},             // nor from the caption into the target
       {"ghost", {}},                 // a cell without a caption is no link
