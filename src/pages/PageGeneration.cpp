@@ -7,9 +7,10 @@
 // column-hiding fragments) stays markup. A colour that is no CSS colour becomes the page's default
 // one, and a target with a scheme the link editor refuses ("javascript:", "data:") becomes "#", a
 // link to the page itself. Text that holds none of those five characters goes in unchanged.
+//
+// Escaped text holds no "<" or ">", so no name or link brings in a placeholder for a later step to
+// expand: a page grows with its template and its texts, never by repeating them.
 #include <bitset>
-#include <optional>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -35,15 +36,6 @@ constexpr std::string_view kNoLinksMessageRows =
     "add links.</td></tr>";
 
 constexpr std::string_view kHiddenColumnWidth = "width=\"0\"";
-
-// No page the program writes is larger than its template by more. The longest names and links
-// add less than half a megabyte; only names and links that hold placeholders, which later steps
-// expand again, come near it, and those could otherwise ask for gigabytes. Every step of a page
-// reads the whole page, so the limit also bounds the time a page takes.
-constexpr std::size_t kMaxPageGrowth = 4 * 1024 * 1024;
-constexpr const char* kPageTooLargeReason =
-    "The page would be more than 4 MB larger than its template: page names or links hold "
-    "placeholders that repeat other text.";
 
 // Where a link whose target is refused leads: the page itself, which it neither leaves nor reloads.
 constexpr std::string_view kRefusedTarget = "#";
@@ -127,12 +119,10 @@ void WritePage(const std::string& path, const std::string& text) {
 }
 
 // The HTML of page n of `pages`; `names` holds the pages' names as text, in the same order.
-// Throws std::length_error when it would grow more than kMaxPageGrowth beyond the template.
 std::string PageText(const std::string& templateText, const PageList& pages,
                      const std::vector<std::string>& names, int n, const ColumnSet& usedColumns) {
   const TWebPage& page = pages[static_cast<std::size_t>(n - 1)].second;
-  const std::size_t maxPageBytes = templateText.size() + kMaxPageGrowth;
-  MarkedText text(templateText, kPlaceholderStart, maxPageBytes);
+  MarkedText text(templateText, kPlaceholderStart);
   text.ReplaceAll(Placeholder("BACKGROUND"), BackgroundFileName(n));
   text.ReplaceAll(Placeholder("NAME"), names[static_cast<std::size_t>(n - 1)]);
   text.ReplaceAll(Placeholder("FONTCOLOR"), PageColor(page.TextColor, kDefaultTextColor));
@@ -188,24 +178,14 @@ void TWebManager::GeneratePages() const {
   // Columns that carry a caption on any page of this run so far. It is not reset between pages,
   // so a page keeps every column an earlier page of the run uses.
   ColumnSet usedColumns;
-  // A page too large is not written; the other pages are, and the first such page is reported
-  // once they are.
-  std::optional<std::string> tooLargePage;
 
   for (int n = 1; n <= static_cast<int>(Pages.size()); ++n) {
     const TWebPage& page = Pages[static_cast<std::size_t>(n - 1)].second;
     usedColumns |= CaptionedColumns(page);
-    const std::string path = os::JoinPath(RootFolder, PageFileName(n));
-    try {
-      WritePage(path, PageText(templateText, Pages, names, n, usedColumns));
-    } catch (const std::length_error&) {
-      tooLargePage = tooLargePage.value_or(path);
-    }
+    WritePage(os::JoinPath(RootFolder, PageFileName(n)),
+              PageText(templateText, Pages, names, n, usedColumns));
     ConvertIfMissing(programFolder_ + "template.jpg",
                      os::JoinPath(RootFolder, BackgroundFileName(n)));
-  }
-  if (tooLargePage) {
-    throw Failure("Cannot create file \"" + *tooLargePage + "\". " + kPageTooLargeReason);
   }
 }
 

@@ -40,9 +40,7 @@ class TWebManager {
   // Writes the HTML of all ten pages from the template beside the program, giving every page
   // without a background bitmap the default one. Does nothing when there is no template. Every
   // name, caption, target and colour goes into the pages as text that cannot make markup: see
-  // PageGeneration.cpp. A page that would be more than 4 MB larger than the template is not
-  // written; the others are, and then Failure "Cannot create file "<page>". <reason>" names the
-  // first such page.
+  // PageGeneration.cpp.
   void GeneratePages() const;
 
   // Gives every page without a background bitmap the picture shipped for it beside the program
