@@ -8,6 +8,7 @@
 #include "dialogs/DialogFrame.h"
 #include "os/PathText.h"
 #include "os/Text.h"
+#include "pages/LinkTargets.h"
 #include "skin/ErrorReporting.h"
 #include "skin/FileDialogs.h"
 #include "skin/ModalDialogs.h"
@@ -34,21 +35,8 @@ constexpr const char* kNoBrowserLocations =
     "If you are using a different browser, you will need to copy and paste the URL\n\r"
     "into the target box.";
 
-constexpr std::array<std::string_view, 5> kTargetPrefixes = {"http://", "file://", "https://",
-                                                             "ftp://", "ftps://"};
-
 // The shell folders a folder dialog may name that are no folder on disk.
 constexpr std::array<std::string_view, 2> kNoFolders = {"My Computer", "Mi PC"};
-
-bool HasAcceptedPrefix(std::string_view target) {
-  const std::string lower = os::AsciiLowerCase(target);
-  for (const std::string_view prefix : kTargetPrefixes) {
-    if (lower.starts_with(prefix)) {
-      return true;
-    }
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -106,7 +94,7 @@ void TfrmEditLink::btnSaveClick() {
     broken = kDescriptionRequired;
   } else if (os::TrimSpacesAndControls(target).empty()) {
     broken = kTargetRequired;
-  } else if (!HasAcceptedPrefix(os::TrimSpacesAndControls(target))) {
+  } else if (!HasAcceptedScheme(target)) {
     broken = kTargetPrefixRequired;
   }
   if (broken != nullptr) {

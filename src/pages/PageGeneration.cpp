@@ -1,7 +1,16 @@
 // Writing the ten HTML pages from the template beside the program.
+//
+// Names, captions, targets and colours come from the settings file, which a person or another
+// program may have written, so each goes into a page as text that cannot make markup: its "&", "<",
+// ">", '"' and "'" become character references, wherever in the template it lands. Only the
+// program's own markup (the line break between a caption's two lines, the message rows, the
+// column-hiding fragments) stays markup. A colour that is no CSS colour becomes the page's default
+// one, and a target with a scheme the link editor refuses ("javascript:", "data:") becomes "#", a
+// link to the page itself. Text that holds none of those five characters goes in unchanged.
+//
+// Escaped text holds no "<" or ">", so no name or link brings in a placeholder for a later step to
+// expand: a page grows with its template and its texts, never by repeating them.
 #include <bitset>
-#include <optional>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -9,6 +18,9 @@
 #include "os/Files.h"
 #include "os/PathText.h"
 #include "os/SystemError.h"
+#include "pages/CssColors.h"
+#include "pages/HtmlEscaping.h"
+#include "pages/LinkTargets.h"
 #include "pages/PageFiles.h"
 #include "pages/TextSubstitution.h"
 #include "pages/WebManager.h"
@@ -20,19 +32,13 @@ namespace {
 // Shown in place of <RD>MSG</RD> on a page without a single link caption.
 constexpr std::string_view kNoLinksMessageRows =
     "<tr valign=\"bottom\"><td colspan=\"6\" class=\"white\"></td></tr><tr valign=\"bottom\">"
-    "<td colspan=\"6\" class=\"white\">Edit this page using using the Lintavo to change the "
-    "background and add links.</td></tr>";
+    "<td colspan=\"6\" class=\"white\">Edit this page with Lintavo to change the background and "
+    "add links.</td></tr>";
 
 constexpr std::string_view kHiddenColumnWidth = "width=\"0\"";
 
-// No page the program writes is larger than its template by more. The longest names and links
-// add less than half a megabyte; only names and links that hold placeholders, which later steps
-// expand again, come near it, and those could otherwise ask for gigabytes. Every step of a page
-// reads the whole page, so the limit also bounds the time a page takes.
-constexpr std::size_t kMaxPageGrowth = 4 * 1024 * 1024;
-constexpr const char* kPageTooLargeReason =
-    "The page would be more than 4 MB larger than its template: page names or links hold "
-    "placeholders that repeat other text.";
+// Where a link whose target is refused leads: the page itself, which it neither leaves nor reloads.
+constexpr std::string_view kRefusedTarget = "#";
 
 // Every placeholder begins with it, which lets MarkedText find them without searching the page.
 constexpr std::string_view kPlaceholderStart = "<RD>";
@@ -54,11 +60,24 @@ std::string ColumnFragment(int column) {
   return "id=\"" + std::to_string(column) + "\" width=\"120\"";
 }
 
+// The two lines as text, with a line break between them when both are there.
 std::string CaptionText(const std::string& line1, const std::string& line2) {
   if (!line1.empty() && !line2.empty()) {
-    return line1 + "<br>" + line2;
+    return EscapedForHtml(line1) + "<br>" + EscapedForHtml(line2);
   }
-  return line1 + line2;
+  return EscapedForHtml(line1 + line2);
+}
+
+// An empty target stays empty, as a cell without a link has it.
+std::string LinkTarget(const std::string& target) {
+  if (target.empty() || HasAcceptedScheme(target)) {
+    return EscapedForHtml(target);
+  }
+  return std::string(kRefusedTarget);
+}
+
+std::string PageColor(const std::string& color, std::string_view defaultColor) {
+  return EscapedForHtml(IsCssColor(color) ? color : defaultColor);
 }
 
 using PageList = std::vector<std::pair<std::string, TWebPage>>;
@@ -99,28 +118,26 @@ void WritePage(const std::string& path, const std::string& text) {
   }
 }
 
-// The HTML of page n of `pages`. Throws std::length_error when it would grow more than
-// kMaxPageGrowth beyond the template.
-std::string PageText(const std::string& templateText, const PageList& pages, int n,
-                     const ColumnSet& usedColumns) {
+// The HTML of page n of `pages`; `names` holds the pages' names as text, in the same order.
+std::string PageText(const std::string& templateText, const PageList& pages,
+                     const std::vector<std::string>& names, int n, const ColumnSet& usedColumns) {
   const TWebPage& page = pages[static_cast<std::size_t>(n - 1)].second;
-  const std::size_t maxPageBytes = templateText.size() + kMaxPageGrowth;
-  MarkedText text(templateText, kPlaceholderStart, maxPageBytes);
+  MarkedText text(templateText, kPlaceholderStart);
   text.ReplaceAll(Placeholder("BACKGROUND"), BackgroundFileName(n));
-  text.ReplaceAll(Placeholder("NAME"), page.Name);
-  text.ReplaceAll(Placeholder("FONTCOLOR"), page.TextColor);
-  text.ReplaceAll(Placeholder("TITLECOLOR"), page.TitleColor);
+  text.ReplaceAll(Placeholder("NAME"), names[static_cast<std::size_t>(n - 1)]);
+  text.ReplaceAll(Placeholder("FONTCOLOR"), PageColor(page.TextColor, kDefaultTextColor));
+  text.ReplaceAll(Placeholder("TITLECOLOR"), PageColor(page.TitleColor, kDefaultTitleColor));
   text.ReplaceAll(Placeholder("OVERCOLOR", n), "yellow");
   for (int k = 1; k <= static_cast<int>(pages.size()); ++k) {
     text.ReplaceAll(Placeholder("OVERCOLOR", k), "white");
-    text.ReplaceAll(Placeholder("HOMEPAGE", k), pages[static_cast<std::size_t>(k - 1)].second.Name);
+    text.ReplaceAll(Placeholder("HOMEPAGE", k), names[static_cast<std::size_t>(k - 1)]);
   }
 
   bool pageHasLinks = false;
   for (int row = 1; row <= kGridRows; ++row) {
     for (int column = 1; column <= kGridColumns; ++column) {
       const auto cell = static_cast<std::size_t>(CellIndex(row, column));
-      text.ReplaceAll(CellPlaceholder("TARGET", row, column), page.Targets[cell]);
+      text.ReplaceAll(CellPlaceholder("TARGET", row, column), LinkTarget(page.Targets[cell]));
       const std::string caption = CaptionText(page.CaptionLines1[cell], page.CaptionLines2[cell]);
       pageHasLinks = pageHasLinks || !caption.empty();
       text.ReplaceAll(CellPlaceholder("CAPTION", row, column), caption);
@@ -152,27 +169,23 @@ void TWebManager::GeneratePages() const {
     return;
   }
   const std::string templateText = ReadTemplate(templatePath);
+  // Every page shows every page's name in its navigation.
+  std::vector<std::string> names;
+  names.reserve(Pages.size());
+  for (const auto& [key, page] : Pages) {
+    names.push_back(EscapedForHtml(page.Name));
+  }
   // Columns that carry a caption on any page of this run so far. It is not reset between pages,
   // so a page keeps every column an earlier page of the run uses.
   ColumnSet usedColumns;
-  // A page too large is not written; the other pages are, and the first such page is reported
-  // once they are.
-  std::optional<std::string> tooLargePage;
 
   for (int n = 1; n <= static_cast<int>(Pages.size()); ++n) {
     const TWebPage& page = Pages[static_cast<std::size_t>(n - 1)].second;
     usedColumns |= CaptionedColumns(page);
-    const std::string path = os::JoinPath(RootFolder, PageFileName(n));
-    try {
-      WritePage(path, PageText(templateText, Pages, n, usedColumns));
-    } catch (const std::length_error&) {
-      tooLargePage = tooLargePage.value_or(path);
-    }
+    WritePage(os::JoinPath(RootFolder, PageFileName(n)),
+              PageText(templateText, Pages, names, n, usedColumns));
     ConvertIfMissing(programFolder_ + "template.jpg",
                      os::JoinPath(RootFolder, BackgroundFileName(n)));
-  }
-  if (tooLargePage) {
-    throw Failure("Cannot create file \"" + *tooLargePage + "\". " + kPageTooLargeReason);
   }
 }
 

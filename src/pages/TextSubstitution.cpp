@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <stdexcept>
 #include <utility>
 
 namespace lintavo {
@@ -10,14 +9,6 @@ namespace lintavo {
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
-
-// Throws std::length_error unless `kept` bytes plus `copies` copies of a `size`-byte replacement
-// fit in `maxSize` bytes; no step of the sum can overflow.
-void RequireFits(std::size_t kept, std::size_t copies, std::size_t size, std::size_t maxSize) {
-  if (kept > maxSize || (size != 0 && copies > (maxSize - kept) / size)) {
-    throw std::length_error("The text would be larger than " + std::to_string(maxSize) + " bytes.");
-  }
-}
 
 }  // namespace
 
@@ -42,8 +33,7 @@ std::string TemplateText(std::string_view bytes) {
   return text;
 }
 
-void ReplaceAll(std::string& text, std::string_view placeholder, std::string_view replacement,
-                std::size_t maxSize) {
+void ReplaceAll(std::string& text, std::string_view placeholder, std::string_view replacement) {
   if (placeholder.empty()) {
     return;
   }
@@ -51,17 +41,8 @@ void ReplaceAll(std::string& text, std::string_view placeholder, std::string_vie
   if (match == std::string::npos) {
     return;
   }
-  // Counted first, so that a result too large is refused before any of it is built.
-  std::size_t matches = 0;
-  for (std::size_t at = match; at != std::string::npos;
-       at = text.find(placeholder, at + placeholder.size())) {
-    ++matches;
-  }
-  const std::size_t kept = text.size() - matches * placeholder.size();
-  RequireFits(kept, matches, replacement.size(), maxSize);
-
   std::string result;
-  result.reserve(kept + matches * replacement.size());
+  result.reserve(text.size());
   std::size_t copied = 0;
   do {
     result.append(text, copied, match - copied);
@@ -73,20 +54,18 @@ void ReplaceAll(std::string& text, std::string_view placeholder, std::string_vie
   text = std::move(result);
 }
 
-void ReplaceFirst(std::string& text, std::string_view placeholder, std::string_view replacement,
-                  std::size_t maxSize) {
+void ReplaceFirst(std::string& text, std::string_view placeholder, std::string_view replacement) {
   if (placeholder.empty()) {
     return;
   }
   const std::size_t match = text.find(placeholder);
   if (match != std::string::npos) {
-    RequireFits(text.size() - placeholder.size(), 1, replacement.size(), maxSize);
     text.replace(match, placeholder.size(), replacement);
   }
 }
 
-MarkedText::MarkedText(std::string text, std::string_view marker, std::size_t maxSize)
-    : text_(std::move(text)), marker_(marker), maxSize_(maxSize) {
+MarkedText::MarkedText(std::string text, std::string_view marker)
+    : text_(std::move(text)), marker_(marker) {
   FindMarkers();
 }
 
@@ -106,7 +85,7 @@ void MarkedText::ReplaceAll(std::string_view placeholder, std::string_view repla
     return;
   }
   if (marker_.empty() || !placeholder.starts_with(marker_)) {
-    lintavo::ReplaceAll(text_, placeholder, replacement, maxSize_);
+    lintavo::ReplaceAll(text_, placeholder, replacement);
     FindMarkers();
     return;
   }
@@ -122,13 +101,11 @@ void MarkedText::ReplaceAll(std::string_view placeholder, std::string_view repla
   if (matches.empty()) {
     return;
   }
-  RequireFits(text_.size() - matches.size() * placeholder.size(), matches.size(),
-              replacement.size(), maxSize_);
   Rebuild(matches, placeholder.size(), replacement);
 }
 
 void MarkedText::ReplaceFirst(std::string_view placeholder, std::string_view replacement) {
-  lintavo::ReplaceFirst(text_, placeholder, replacement, maxSize_);
+  lintavo::ReplaceFirst(text_, placeholder, replacement);
   FindMarkers();
 }
 

@@ -13,15 +13,11 @@ std::string TemplateText(std::string_view bytes);
 
 // Replaces every occurrence of `placeholder` in `text`, searching left to right with case
 // counting; matches do not overlap and inserted text is not searched again by this same call.
-// An empty placeholder matches nothing. Throws std::length_error, leaving `text` as it was, when
-// the result would be longer than `maxSize` bytes: inserted text may hold placeholders that later
-// replacements expand again, which can grow a text exponentially.
-void ReplaceAll(std::string& text, std::string_view placeholder, std::string_view replacement,
-                std::size_t maxSize);
+// An empty placeholder matches nothing.
+void ReplaceAll(std::string& text, std::string_view placeholder, std::string_view replacement);
 
 // Replaces the first occurrence of `placeholder` only, with the same rules.
-void ReplaceFirst(std::string& text, std::string_view placeholder, std::string_view replacement,
-                  std::size_t maxSize);
+void ReplaceFirst(std::string& text, std::string_view placeholder, std::string_view replacement);
 
 // A text in which placeholders that all begin with one marker ("<RD>") are replaced one after
 // another, with exactly the results ReplaceAll and ReplaceFirst give, but without searching the
@@ -31,9 +27,9 @@ void ReplaceFirst(std::string& text, std::string_view placeholder, std::string_v
 // that do not begin with the marker are replaced by a search of the whole text, as ReplaceAll does.
 class MarkedText {
  public:
-  MarkedText(std::string text, std::string_view marker, std::size_t maxSize);
+  MarkedText(std::string text, std::string_view marker);
 
-  // As ReplaceAll and ReplaceFirst on the text, with the size limit given above.
+  // As ReplaceAll and ReplaceFirst on the text.
   void ReplaceAll(std::string_view placeholder, std::string_view replacement);
   void ReplaceFirst(std::string_view placeholder, std::string_view replacement);
 
@@ -50,7 +46,6 @@ class MarkedText {
 
   std::string text_;
   std::string marker_;
-  std::size_t maxSize_;
   std::vector<std::size_t> markers_;  // where the marker occurs in text_, in ascending order
 };
 

@@ -17,9 +17,6 @@ constexpr const char* kShellFoldersKey =
 constexpr const char* kPagesFolderName = "My Home Pages";
 constexpr const char* kLogoFileName = "logo.bmp";
 
-const std::string kDefaultTextColor = "#FFFFFF";
-const std::string kDefaultTitleColor = "#FFFF00";
-
 std::string DocumentsFolder() {
   const auto key = os::RegistryKey::OpenForReading(os::RegistryRoot::CurrentUser, kShellFoldersKey);
   if (!key) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -9,6 +10,11 @@
 namespace lintavo {
 
 class ProfileFile;
+
+// The colours of a page whose settings name none. A page whose colour is no CSS colour is written
+// with these too.
+inline constexpr std::string_view kDefaultTextColor = "#FFFFFF";
+inline constexpr std::string_view kDefaultTitleColor = "#FFFF00";
 
 // The page store: the ten pages in order, the folder their HTML files live in, and the settings
 // file they are kept in. It never saves on its own initiative; callers change pages in place and
@@ -32,9 +38,9 @@ class TWebManager {
   void SavePages() const;
 
   // Writes the HTML of all ten pages from the template beside the program, giving every page
-  // without a background bitmap the default one. Does nothing when there is no template. A page
-  // that would be more than 4 MB larger than the template is not written; the others are, and
-  // then Failure "Cannot create file "<page>". <reason>" names the first such page.
+  // without a background bitmap the default one. Does nothing when there is no template. Every
+  // name, caption, target and colour goes into the pages as text that cannot make markup: see
+  // PageGeneration.cpp.
   void GeneratePages() const;
 
   // Gives every page without a background bitmap the picture shipped for it beside the program

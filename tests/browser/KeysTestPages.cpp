@@ -1,9 +1,8 @@
 #include "browser/KeysTestPages.h"
 
-#include <cctype>
-#include <cstdio>
-#include <string_view>
+#include <map>
 
+#include "browser/PageBrowser.h"
 #include "pages/PageFiles.h"
 #include "support/TestEnvironment.h"
 
@@ -18,29 +17,24 @@ const std::string kDataFolder = LINTAVO_DATA_DIR;
 constexpr const char* kTextOnWhite = "#000000";
 constexpr const char* kTitleOnWhite = "#0000FF";
 
-// A file:// address, percent-encoded as browsers show it.
-std::string FileUrl(const std::string& path) {
-  std::string url = "file://";
-  for (const char character : path) {
-    const auto byte = static_cast<unsigned char>(character);
-    if (std::isalnum(byte) || std::string_view("/-._~").find(character) != std::string::npos) {
-      url += character;
-    } else {
-      char escaped[4];
-      std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
-      url += escaped;
-    }
+const char* const kTargets[] = {"news", "mail", "ghost", "forecast", "homes", "qa"};
+
+std::map<std::string, std::string> TargetPages() {
+  std::map<std::string, std::string> pages;
+  for (const char* target : kTargets) {
+    pages[std::string(target) + ".htm"] =
+        "<!DOCTYPE html><title>" + std::string(target) + "</title>";
   }
-  return url;
+  return pages;
 }
 
-void PutLinks(TWebPage& page) {
-  const auto link = [&page](int row, int column, const std::string& line1, const std::string& line2,
-                            const std::string& target) {
+void PutLinks(TWebPage& page, const LinkServer& links) {
+  const auto link = [&](int row, int column, const std::string& line1, const std::string& line2,
+                        const std::string& target) {
     const auto cell = static_cast<std::size_t>(CellIndex(row, column));
     page.CaptionLines1[cell] = line1;
     page.CaptionLines2[cell] = line2;
-    page.Targets[cell] = target;
+    page.Targets[cell] = links.Url(target);
   };
   link(1, 1, "News", "", "news.htm");
   link(1, 2, "Mail", "work", "mail.htm");
@@ -52,29 +46,29 @@ void PutLinks(TWebPage& page) {
 
 }  // namespace
 
-KeysTestPages::KeysTestPages() {
+KeysTestPages::KeysTestPages() : links_(TargetPages()) {
   store_.PutTemplate(ReadFileBytes(kDataFolder + "/template.htm"));
   WriteFileBytes(store_.ProgramFolder() + "template.jpg",
                  ReadFileBytes(kDataFolder + "/template.jpg"));
   TWebManager::ConvertIfMissing(kDataFolder + "/templatewhite.jpg", store_.BackgroundPath(2));
   store_.PageData(2).TextColor = kTextOnWhite;
   store_.PageData(2).TitleColor = kTitleOnWhite;
-  PutLinks(store_.PageData(1));
-  PutLinks(store_.PageData(2));
+  PutLinks(store_.PageData(1), links_);
+  PutLinks(store_.PageData(2), links_);
   store_.Store().GeneratePages();
-
-  for (const char* target : {"news", "mail", "ghost", "forecast", "homes", "qa"}) {
-    WriteFileBytes(store_.Store().RootFolder + "/" + target + ".htm",
-                   "<!DOCTYPE html><title>" + std::string(target) + "</title>");
-  }
 }
 
 std::string KeysTestPages::PageUrl(int n) {
   return FileUrl(store_.Store().RootFolder + "/" + PageFileName(n));
 }
 
-std::string KeysTestPages::LinkUrl(const std::string& target) {
-  return FileUrl(store_.Store().RootFolder + "/") + target;
+std::string KeysTestPages::LinkUrl(const std::string& target) const {
+  return links_.Url(target);
+}
+
+std::string KeysTestPages::TargetOf(const std::string& url) const {
+  const std::string base = links_.Url("");
+  return url.starts_with(base) ? url.substr(base.size()) : url;
 }
 
 }  // namespace lintavo::test

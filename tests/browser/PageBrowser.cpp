@@ -1,5 +1,7 @@
 #include "browser/PageBrowser.h"
 
+#include <cctype>
+#include <cstdio>
 #include <stdexcept>
 #include <thread>
 
@@ -38,6 +40,21 @@ std::string PageBrowser::LocationOnceItIs(const std::string& expected) {
     std::this_thread::sleep_for(kPollInterval);
   }
   return seen;
+}
+
+std::string FileUrl(const std::string& path) {
+  std::string url = "file://";
+  for (const char character : path) {
+    const auto byte = static_cast<unsigned char>(character);
+    if (std::isalnum(byte) || std::string_view("/-._~").find(character) != std::string::npos) {
+      url += character;
+    } else {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+      url += escaped;
+    }
+  }
+  return url;
 }
 
 std::string DecodeBase64(std::string_view text) {

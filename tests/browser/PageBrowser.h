@@ -48,6 +48,9 @@ std::unique_ptr<PageBrowser> StartChromium(const std::string& executable,
 std::unique_ptr<PageBrowser> StartFirefox(const std::string& executable,
                                           const std::string& profileFolder);
 
+// The file:// address of `path`, percent-encoded as browsers show it.
+std::string FileUrl(const std::string& path);
+
 // The bytes that base64 text `text` stands for (both protocols send pictures so).
 std::string DecodeBase64(std::string_view text);
 

@@ -4,17 +4,14 @@
 #include <cctype>
 #include <cstdlib>
 #include <memory>
-#include <optional>
-#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "browser/BrowserSuite.h"
 #include "browser/KeysTestPages.h"
 #include "browser/PageBrowser.h"
-#include "os/posix/ProgramSearch.h"
 #include "pages/PageFiles.h"
-#include "support/ScopedVariable.h"
 #include "support/TestEnvironment.h"
 
 // The keys of the generated pages, in the real browsers people open them in: Debian's chromium and
@@ -30,7 +27,8 @@ namespace {
 
 using testing::ElementsAreArray;
 
-// The targets of the page's links in reading order: the tiles of KeysTestPages.
+// The targets of the page's links in reading order, as KeysTestPages::TargetOf names them: the
+// tiles of KeysTestPages.
 const std::vector<std::string> kAllLinks = {"news.htm", "mail.htm", "forecast.htm", "homes.htm",
                                             "qa.htm?x=1&y=2"};
 
@@ -48,17 +46,6 @@ std::vector<std::string> TabOrder(bool withFilterBox) {
   return order;
 }
 
-// A browser that drives the pages: its command and how it is started.
-struct BrowserKind {
-  std::string command;
-  std::unique_ptr<test::PageBrowser> (*start)(const std::string& executable,
-                                              const std::string& profileFolder);
-};
-
-void PrintTo(const BrowserKind& kind, std::ostream* out) {
-  *out << kind.command;
-}
-
 // The browser's command without what a test name cannot hold: "firefoxesr".
 std::string Identifier(const std::string& command) {
   std::string name;
@@ -70,80 +57,46 @@ std::string Identifier(const std::string& command) {
   return name;
 }
 
-std::string Headless(const testing::TestParamInfo<BrowserKind>& /*info*/) {
-  return "headless";
-}
-
-// A browser with the pages it opens, in a home of their own.
-struct BrowserSession {
-  BrowserSession(const BrowserKind& kind, const std::string& program)
-      : browser(kind.start(program, profiles / "profile")) {}
-
-  test::KeysTestPages pages;
-  // The browser's temporary files go into the test's own folder.
-  test::TempFolder temporary;
-  test::ScopedVariable temporaryFolder{"TMPDIR", temporary.Path().c_str()};
-  test::ScopedVariable noCrashReports{"MOZ_CRASHREPORTER_DISABLE", "1"};
-  test::TempFolder profiles;
-  // Last, so that the browser ends before its folders go.
-  std::unique_ptr<test::PageBrowser> browser;
-};
-
-// Each browser is a test suite of its own: its first test starts the browser, the others use it,
-// and it ends with the suite. Every test begins by opening a page, which leaves nothing of the test
-// before it.
-class PageKeysTest : public testing::TestWithParam<BrowserKind> {
+// Every test begins by opening a page, which leaves nothing of the test before it.
+class PageKeysTest : public test::BrowserSuite<test::KeysTestPages> {
  protected:
-  static void TearDownTestSuite() { session_.reset(); }
-
-  void SetUp() override {
-    const std::optional<std::string> program = os::posix::FindProgramOnPath(GetParam().command);
-    if (!program) {
-      GTEST_SKIP() << GetParam().command
-                   << " is not installed (scripts/install-dependencies.sh installs it)";
-    }
-    if (!session_) {
-      session_ = std::make_unique<BrowserSession>(GetParam(), *program);
-    }
-    browser_ = session_->browser.get();
-  }
-
-  test::PageBrowser& Browser() { return *browser_; }
-
-  test::KeysTestPages& Pages() { return session_->pages; }
-
-  void Open(int page) { browser_->Open(Pages().PageUrl(page)); }
+  void Open(int page) { Browser().Open(Pages().PageUrl(page)); }
 
   // Where the tab is once it shows the page at `url`, or the last place seen.
-  std::string LocationOnceItIs(const std::string& url) { return browser_->LocationOnceItIs(url); }
+  std::string LocationOnceItIs(const std::string& url) { return Browser().LocationOnceItIs(url); }
 
   // What has the keyboard's focus: "filter" for the filter box, a link's target, or "none".
   std::string Focused() {
-    return browser_
-        ->Evaluate(
-            "[null, document.body].includes(document.activeElement) ? 'none' :"
-            " document.activeElement.id || document.activeElement.getAttribute('href')")
-        .get<std::string>();
+    return Pages().TargetOf(
+        Browser()
+            .Evaluate("[null, document.body].includes(document.activeElement) ? 'none' :"
+                      " document.activeElement.id || document.activeElement.getAttribute('href')")
+            .get<std::string>());
   }
 
   std::string FilterText() {
-    return browser_->Evaluate("document.getElementById('filter').value").get<std::string>();
+    return Browser().Evaluate("document.getElementById('filter').value").get<std::string>();
   }
 
   // The targets of the grid's links that are not faded out, in reading order.
   std::vector<std::string> LinksLeft() {
-    return browser_
-        ->Evaluate(
-            "[...document.querySelectorAll('td a')]"
-            ".filter(link => link.textContent !== '' && getComputedStyle(link).opacity === '1')"
-            ".map(link => link.getAttribute('href'))")
-        .get<std::vector<std::string>>();
+    std::vector<std::string> targets =
+        Browser()
+            .Evaluate(
+                "[...document.querySelectorAll('td a')]"
+                ".filter(link => link.textContent !== '' && getComputedStyle(link).opacity === '1')"
+                ".map(link => link.getAttribute('href'))")
+            .get<std::vector<std::string>>();
+    for (std::string& target : targets) {
+      target = Pages().TargetOf(target);
+    }
+    return targets;
   }
 
   // The focus ring the page draws around what has the focus: its outline style and width.
   std::string FocusRing() {
-    return browser_
-        ->Evaluate(
+    return Browser()
+        .Evaluate(
             "(style => style.outlineStyle + ' ' + style.outlineWidth)"
             "(getComputedStyle(document.activeElement))")
         .get<std::string>();
@@ -162,15 +115,10 @@ class PageKeysTest : public testing::TestWithParam<BrowserKind> {
     if (const char* folder = std::getenv("LINTAVO_PAGE_PICTURES")) {
       test::WriteFileBytes(
           std::string(folder) + "/" + name + "-" + Identifier(GetParam().command) + ".png",
-          browser_->Screenshot());
+          Browser().Screenshot());
     }
   }
-
-  static std::unique_ptr<BrowserSession> session_;
-  test::PageBrowser* browser_ = nullptr;
 };
-
-std::unique_ptr<BrowserSession> PageKeysTest::session_;
 
 TEST_P(PageKeysTest, SlashThenTextFadesTheLinksWhoseCaptionAndTargetLackIt) {
   struct FilterCase {
@@ -183,7 +131,7 @@ TEST_P(PageKeysTest, SlashThenTextFadesTheLinksWhoseCaptionAndTargetLackIt) {
       {"work", {"mail.htm"}},        // the second caption line
       {"homes", {"homes.htm"}},      // the target
       {"x=1", {"qa.htm?x=1&y=2"}},   // the target, as written
-      {"bold", {"qa.htm?x=1&y=2"}},  // the text of a caption with markup
+      {"bold", {"qa.htm?x=1&y=2"}},  // a caption that reads like markup
       {"ilwo", {}},                  // no match runs across the two lines,
       {"tatehomes", {}},             // nor from the caption into the target
       {"ghost", {}},                 // a cell without a caption is no link
@@ -221,10 +169,11 @@ TEST_P(PageKeysTest, EnterInTheFilterOpensTheFirstLinkLeftInTheSameTab) {
   Browser().Press("Enter");
   EXPECT_EQ(LocationOnceItIs(Pages().LinkUrl("homes.htm")), Pages().LinkUrl("homes.htm"));
 
-  // In the box, a digit is text to look for rather than a page.
+  // In the box, a digit is text to look for rather than a page ("=2" alone, as every link's
+  // address holds a 2).
   Open(1);
-  Browser().Type("/2");
-  EXPECT_EQ(FilterText(), "2");
+  Browser().Type("/=2");
+  EXPECT_EQ(FilterText(), "=2");
   Browser().Press("Enter");
   EXPECT_EQ(LocationOnceItIs(Pages().LinkUrl("qa.htm?x=1&y=2")), Pages().LinkUrl("qa.htm?x=1&y=2"));
 }
@@ -274,7 +223,7 @@ TEST_P(PageKeysTest, WithoutItsScriptThePageShowsAndOpensEveryLink) {
   }
   // The browser goes on with the suite's other tests.
   const std::unique_ptr<test::PageBrowser, void (*)(test::PageBrowser*)> scriptsBackOn(
-      browser_, [](test::PageBrowser* browser) { browser->EnableScripts(true); });
+      &Browser(), [](test::PageBrowser* browser) { browser->EnableScripts(true); });
   Open(1);
   // No filter box, every link shown, and Tab reaches each of them.
   EXPECT_EQ(Browser()
@@ -287,12 +236,9 @@ TEST_P(PageKeysTest, WithoutItsScriptThePageShowsAndOpensEveryLink) {
   EXPECT_EQ(LocationOnceItIs(Pages().LinkUrl(kAllLinks.back())), Pages().LinkUrl(kAllLinks.back()));
 }
 
-// Named "Chromium/PageKeysTest.<test>/headless" and so on; tests/CMakeLists.txt runs each browser's
-// suite as one CTest test.
-INSTANTIATE_TEST_SUITE_P(Chromium, PageKeysTest,
-                         testing::Values(BrowserKind{"chromium", test::StartChromium}), Headless);
-INSTANTIATE_TEST_SUITE_P(FirefoxEsr, PageKeysTest,
-                         testing::Values(BrowserKind{"firefox-esr", test::StartFirefox}), Headless);
+INSTANTIATE_TEST_SUITE_P(Chromium, PageKeysTest, testing::Values(test::kChromium), test::Headless);
+INSTANTIATE_TEST_SUITE_P(FirefoxEsr, PageKeysTest, testing::Values(test::kFirefoxEsr),
+                         test::Headless);
 
 }  // namespace
 }  // namespace lintavo

@@ -5,19 +5,28 @@
 //
 // Missing fields are empty. The template's text gets the placeholder replaced, and the result must
 // agree with the plain definition of a replacement; then the ten pages are generated from the
-// template with those names and links: all are written, or the first one too large is named.
-// Link cell m (from 0) goes to page 1 + m % 10, at grid position (13 m) % 48, so a few cells
-// already reach several rows and columns.
+// template with those names and links, the placeholder as every page's text colour and the
+// replacement as its title colour: all ten are written. Link cell m (from 0) goes to page
+// 1 + m % 10, at grid position (13 m) % 48, so a few cells already reach several rows and columns.
+//
+// Then the same again with every "&", "<", ">", '"' and "'" of the names, links and colours (not
+// the template) replaced by a stand-in: a byte beyond ASCII that the input does not hold, one for
+// each of the five. Page data makes no markup, so the pages must come out the same but for the
+// stand-ins, each where the first pages hold its character reference: no character of the page
+// data reaches a page as itself, and everything else of it goes in unchanged.
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <stdexcept>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "FuzzSupport.h"
 #include "os/Failure.h"
+#include "os/Files.h"
 #include "os/PathText.h"
 #include "pages/PageFiles.h"
 #include "pages/TextSubstitution.h"
@@ -30,6 +39,9 @@ namespace fuzz = lintavo::fuzz;
 using lintavo::TWebManager;
 
 constexpr char kFieldSeparator = '|';
+constexpr std::size_t kTextColorField = 0;
+constexpr std::size_t kTitleColorField = 1;
+constexpr std::size_t kTemplateField = 2;
 constexpr std::size_t kFirstNameField = 3;
 constexpr std::size_t kFirstCellField = kFirstNameField + lintavo::kPageCount;
 constexpr std::size_t kCellSpread = 13;  // coprime with the 48 cells, so cells spread over all
@@ -88,28 +100,66 @@ std::string ReplacedByDefinition(std::string_view text, std::string_view placeho
   return result;
 }
 
-// Replaces with exactly enough room, then with one byte too little, which must be refused without
-// touching the text.
 template <typename Replace>
 void CheckReplacement(const char* name, Replace replace, const std::string& text,
                       std::string_view placeholder, std::string_view replacement, bool firstOnly) {
-  const std::string expected = ReplacedByDefinition(text, placeholder, replacement, firstOnly);
   std::string replaced = text;
-  replace(replaced, placeholder, replacement, expected.size());
-  fuzz::ExpectEqual(std::string(name) + " with room for the result", expected, replaced);
+  replace(replaced, placeholder, replacement);
+  fuzz::ExpectEqual(name, ReplacedByDefinition(text, placeholder, replacement, firstOnly),
+                    replaced);
+}
 
-  const bool occurs = !placeholder.empty() && text.find(placeholder) != std::string::npos;
-  if (!occurs || expected.empty()) {
-    return;
+// The characters that escaping changes, with the character reference each becomes.
+struct Escape {
+  char character;
+  std::string_view reference;
+};
+constexpr std::array<Escape, 5> kEscapes = {
+    {{'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}, {'\'', "&#39;"}}};
+
+// A stand-in for each of kEscapes, in its order.
+using StandIns = std::array<char, kEscapes.size()>;
+
+// Five bytes beyond ASCII that `input` does not hold; nothing when it holds too many of them.
+std::optional<StandIns> UnusedStandIns(std::string_view input) {
+  std::array<bool, 256> used{};
+  for (const char c : input) {
+    used[static_cast<unsigned char>(c)] = true;
   }
-  std::string refused = text;
-  try {
-    replace(refused, placeholder, replacement, expected.size() - 1);
-  } catch (const std::length_error&) {
-    fuzz::ExpectEqual(std::string(name) + " refused, the text", text, refused);
-    return;
+  StandIns standIns{};
+  std::size_t found = 0;
+  for (int byte = 0x80; byte <= 0xff && found < standIns.size(); ++byte) {
+    if (!used[static_cast<std::size_t>(byte)]) {
+      standIns[found++] = static_cast<char>(byte);
+    }
   }
-  fuzz::Fail(std::string(name) + " made a text larger than its limit");
+  return found == standIns.size() ? std::optional(standIns) : std::nullopt;
+}
+
+std::string WithStandIns(std::string_view text, const StandIns& standIns) {
+  std::string replaced(text);
+  for (char& c : replaced) {
+    for (std::size_t i = 0; i < kEscapes.size(); ++i) {
+      if (c == kEscapes[i].character) {
+        c = standIns[i];
+      }
+    }
+  }
+  return replaced;
+}
+
+// `text` with each stand-in replaced by the character reference of the character it stands for.
+std::string WithReferences(std::string_view text, const StandIns& standIns) {
+  std::string replaced;
+  for (const char c : text) {
+    const auto* standIn = std::find(standIns.begin(), standIns.end(), c);
+    if (standIn == standIns.end()) {
+      replaced += c;
+    } else {
+      replaced += kEscapes[static_cast<std::size_t>(standIn - standIns.begin())].reference;
+    }
+  }
+  return replaced;
 }
 
 // One page store for the whole process: its program folder holds the template, its pages folder
@@ -147,26 +197,22 @@ class PageStore {
   std::vector<std::pair<std::string, lintavo::TWebPage>> defaultPages_;
 };
 
-// A generation that fails names the first page too large to write: that page is not written, the
-// pages before it are.
-void CheckTooLargePageReported(const PageStore& pages, std::string_view message) {
-  for (int n = 1; n <= lintavo::kPageCount; ++n) {
-    if (message.starts_with("Cannot create file \"" + pages.PagePath(n) + "\". ")) {
-      fuzz::Expect(!fs::exists(pages.PagePath(n)), "the page reported too large was written");
-      for (int earlier = 1; earlier < n; ++earlier) {
-        fuzz::Expect(fs::exists(pages.PagePath(earlier)),
-                     "a page before the one too large was not written");
-      }
-      return;
-    }
-  }
-  fuzz::Fail("GeneratePages failed without naming a page: " + fuzz::Printable(message));
+PageStore& ThePageStore() {
+  static PageStore pages;
+  return pages;
 }
 
-void FillPages(TWebManager& store, const std::vector<std::string_view>& fields) {
-  for (std::size_t page = 0; page < store.Pages.size(); ++page) {
-    if (kFirstNameField + page < fields.size()) {
-      store.Pages[page].second.Name = fields[kFirstNameField + page];
+// Fields are text (std::string_view or std::string); there is always at least one.
+template <typename Field>
+void FillPages(TWebManager& store, const std::vector<Field>& fields) {
+  for (std::size_t n = 0; n < store.Pages.size(); ++n) {
+    lintavo::TWebPage& page = store.Pages[n].second;
+    page.TextColor = fields[kTextColorField];
+    if (kTitleColorField < fields.size()) {
+      page.TitleColor = fields[kTitleColorField];
+    }
+    if (kFirstNameField + n < fields.size()) {
+      page.Name = fields[kFirstNameField + n];
     }
   }
   for (std::size_t field = kFirstCellField, cell = 0; field < fields.size(); field += 3, ++cell) {
@@ -182,29 +228,57 @@ void FillPages(TWebManager& store, const std::vector<std::string_view>& fields) 
   }
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::vector<std::string_view> fields = Fields(fuzz::AsText(data, size));
-  const auto field = [&fields](std::size_t i) { return i < fields.size() ? fields[i] : ""; };
-
-  const std::string text = lintavo::TemplateText(field(2));
-  CheckTemplateText(field(2), text);
-  CheckReplacement("ReplaceAll", lintavo::ReplaceAll, text, field(0), field(1), false);
-  CheckReplacement("ReplaceFirst", lintavo::ReplaceFirst, text, field(0), field(1), true);
-
-  static PageStore pages;
+// Generates the ten pages from `templateBytes` and `fields` and returns them; all ten must be
+// written.
+template <typename Field>
+std::vector<std::string> GeneratedPages(std::string_view templateBytes,
+                                        const std::vector<Field>& fields) {
+  PageStore& pages = ThePageStore();
   TWebManager& store = pages.Reset();
   FillPages(store, fields);
-  pages.PutTemplate(field(2));
+  pages.PutTemplate(templateBytes);
   try {
     store.GeneratePages();
   } catch (const lintavo::Failure& failure) {
-    CheckTooLargePageReported(pages, failure.what());
+    fuzz::Fail(std::string("GeneratePages failed: ") + failure.what());
+  }
+  std::vector<std::string> texts;
+  for (int n = 1; n <= lintavo::kPageCount; ++n) {
+    std::string text;
+    fuzz::Expect(lintavo::os::ReadWholeFile(pages.PagePath(n), text) == 0,
+                 "GeneratePages left a page unwritten");
+    texts.push_back(std::move(text));
+  }
+  return texts;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view input = fuzz::AsText(data, size);
+  const std::vector<std::string_view> fields = Fields(input);
+  const auto field = [&fields](std::size_t i) { return i < fields.size() ? fields[i] : ""; };
+
+  const std::string text = lintavo::TemplateText(field(kTemplateField));
+  CheckTemplateText(field(kTemplateField), text);
+  CheckReplacement("ReplaceAll", lintavo::ReplaceAll, text, field(0), field(1), false);
+  CheckReplacement("ReplaceFirst", lintavo::ReplaceFirst, text, field(0), field(1), true);
+
+  const std::vector<std::string> pages = GeneratedPages(field(kTemplateField), fields);
+  const std::optional<StandIns> standIns = UnusedStandIns(input);
+  if (!standIns) {
     return 0;
   }
-  for (int n = 1; n <= lintavo::kPageCount; ++n) {
-    fuzz::Expect(fs::exists(pages.PagePath(n)), "GeneratePages left a page unwritten");
+  std::vector<std::string> fieldsWithStandIns;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    fieldsWithStandIns.push_back(i == kTemplateField ? std::string(fields[i])
+                                                     : WithStandIns(fields[i], *standIns));
+  }
+  const std::vector<std::string> pagesWithStandIns =
+      GeneratedPages(field(kTemplateField), fieldsWithStandIns);
+  for (std::size_t n = 0; n < pages.size(); ++n) {
+    fuzz::ExpectEqual("page " + std::to_string(n + 1) + ", its data's special characters escaped",
+                      WithReferences(pagesWithStandIns[n], *standIns), pages[n]);
   }
   return 0;
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -31,47 +30,20 @@ TEST(TextSubstitutionTest, TemplateLinesAreJoinedWithCrLfAfterEveryLineAndEndAtT
   }
 }
 
-constexpr std::size_t kNoLimit = std::string::npos;
-
 TEST(TextSubstitutionTest, ReplacementsDoNotRescanTheirOwnOutputAndReplaceFirstStopsAtOne) {
   std::string text = "<RD>X</RD><RD>X</RD>>";
-  ReplaceAll(text, "<RD>X</RD>", "<RD>X</RD><RD>X</RD>", kNoLimit);
+  ReplaceAll(text, "<RD>X</RD>", "<RD>X</RD><RD>X</RD>");
   EXPECT_EQ(text, "<RD>X</RD><RD>X</RD><RD>X</RD><RD>X</RD>>");
   text = "aaa";
-  ReplaceAll(text, "aa", "b", kNoLimit);
+  ReplaceAll(text, "aa", "b");
   EXPECT_EQ(text, "ba");
   text = "x=1 x=1";
-  ReplaceFirst(text, "x=1", "y", kNoLimit);
+  ReplaceFirst(text, "x=1", "y");
   EXPECT_EQ(text, "y x=1");
   text = "abc";
-  ReplaceAll(text, "", "x", kNoLimit);
-  ReplaceFirst(text, "", "x", kNoLimit);
+  ReplaceAll(text, "", "x");
+  ReplaceFirst(text, "", "x");
   EXPECT_EQ(text, "abc") << "an empty placeholder matches nothing";
-}
-
-TEST(TextSubstitutionTest, AResultLargerThanTheLimitIsRefusedAndTheTextLeftAsItWas) {
-  const struct {
-    bool all;
-    std::size_t limit;
-    const char* result;  // nullptr: refused
-  } cases[] = {
-      {true, 10, "a1234b1234"},
-      {true, 9, nullptr},
-      {false, 7, "a1234bX"},
-      {false, 6, nullptr},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << (c.all ? "ReplaceAll" : "ReplaceFirst") << " " << c.limit);
-    std::string text = "aXbX";
-    const auto replace = [&] { (c.all ? ReplaceAll : ReplaceFirst)(text, "X", "1234", c.limit); };
-    if (c.result == nullptr) {
-      EXPECT_THROW(replace(), std::length_error);
-      EXPECT_EQ(text, "aXbX");
-    } else {
-      replace();
-      EXPECT_EQ(text, c.result);
-    }
-  }
 }
 
 // One replacement of a sequence: ReplaceAll, or ReplaceFirst when `first`.
@@ -80,31 +52,22 @@ struct Step {
   bool first = false;
 };
 
-// The text after `steps`, each done by ReplaceAll or ReplaceFirst on a plain string, or "refused"
-// from the step that would pass `limit`.
-std::string Sequentially(std::string text, const std::vector<Step>& steps, std::size_t limit) {
-  try {
-    for (const Step& step : steps) {
-      (step.first ? ReplaceFirst : ReplaceAll)(text, step.placeholder, step.replacement, limit);
-    }
-  } catch (const std::length_error&) {
-    return "refused";
+// The text after `steps`, each done by ReplaceAll or ReplaceFirst on a plain string.
+std::string Sequentially(std::string text, const std::vector<Step>& steps) {
+  for (const Step& step : steps) {
+    (step.first ? ReplaceFirst : ReplaceAll)(text, step.placeholder, step.replacement);
   }
   return text;
 }
 
-std::string Marked(const std::string& text, const std::vector<Step>& steps, std::size_t limit) {
-  MarkedText marked(text, "<RD>", limit);
-  try {
-    for (const Step& step : steps) {
-      if (step.first) {
-        marked.ReplaceFirst(step.placeholder, step.replacement);
-      } else {
-        marked.ReplaceAll(step.placeholder, step.replacement);
-      }
+std::string Marked(const std::string& text, const std::vector<Step>& steps) {
+  MarkedText marked(text, "<RD>");
+  for (const Step& step : steps) {
+    if (step.first) {
+      marked.ReplaceFirst(step.placeholder, step.replacement);
+    } else {
+      marked.ReplaceAll(step.placeholder, step.replacement);
     }
-  } catch (const std::length_error&) {
-    return "refused";
   }
   return marked.Take();
 }
@@ -156,7 +119,7 @@ TEST(TextSubstitutionTest, MarkedTextReplacesExactlyAsPlainReplacementsDo) {
        {{"id=1", "<RD>A</RD>", true}, {"<RD>A</RD>", "a"}, {"id=1", "z"}}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Marked(c.text, c.steps, kNoLimit), Sequentially(c.text, c.steps, kNoLimit)) << c.name;
+    EXPECT_EQ(Marked(c.text, c.steps), Sequentially(c.text, c.steps)) << c.name;
   }
 
   // Short texts of the bytes markers are made of, with replacements of the same bytes: every way
@@ -176,8 +139,7 @@ TEST(TextSubstitutionTest, MarkedTextReplacesExactlyAsPlainReplacementsDo) {
     for (int i = 0; i < 4; ++i) {
       steps.push_back({"<RD>" + text(4), text(6), random() % 8 == 0});
     }
-    const std::size_t limit = random() % 4 == 0 ? 30 : kNoLimit;
-    ASSERT_EQ(Marked(start, steps, limit), Sequentially(start, steps, limit))
+    ASSERT_EQ(Marked(start, steps), Sequentially(start, steps))
         << "text " << start << " steps " << steps[0].placeholder << " " << steps[0].replacement
         << ", " << steps[1].placeholder << " " << steps[1].replacement << ", "
         << steps[2].placeholder << " " << steps[2].replacement << ", " << steps[3].placeholder
