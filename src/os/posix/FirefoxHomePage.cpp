@@ -85,16 +85,19 @@ std::string BlockText(const HomePageBlock& block, std::string_view lineBreak) {
   return text;
 }
 
-// The value a "before" line gives: a literal, or nothing for "none"; the line says nothing when it
-// is neither.
-std::optional<std::optional<PrefValue>> BeforeValue(std::string_view text) {
+// The value a "before" line gives into `value`: a literal, or nothing for "none". False, with
+// `value` untouched, when the line says neither.
+bool ReadBeforeValue(std::string_view text, std::optional<PrefValue>& value) {
   if (text == kBeforeNone) {
-    return std::optional<PrefValue>();
+    value.reset();
+    return true;
   }
-  if (auto value = ParsePrefLiteral(text)) {
-    return std::optional<PrefValue>(std::move(*value));
+  auto literal = ParsePrefLiteral(text);
+  if (!literal) {
+    return false;
   }
-  return std::nullopt;
+  value = std::move(*literal);
+  return true;
 }
 
 // Reads the "before" lines of a block's text into `block`.
@@ -115,15 +118,10 @@ void ReadBeforeLines(std::string_view text, HomePageBlock& block) {
       name = line.substr(0, end);
       line.remove_prefix(end + kBeforeNameEnd.size());
     }
-    const auto before = BeforeValue(line);
-    if (!before) {
-      continue;
-    }
     if (name == kHomePagePref && !block.beforeKnown) {
-      block.beforeKnown = true;
-      block.homePageBefore = *before;
+      block.beforeKnown = ReadBeforeValue(line, block.homePageBefore);
     } else if (name == kStartupPagePref) {
-      block.startupPageBefore = *before;
+      ReadBeforeValue(line, block.startupPageBefore);
     }
   }
 }
