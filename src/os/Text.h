@@ -29,6 +29,20 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
 // The value of a hexadecimal digit (0-9, a-f, A-F); nothing for any other byte.
 std::optional<int> HexDigitValue(char c);
 
+// The first character of 8-bit page text (`bytes` not empty). Page text is UTF-8, but a settings
+// file brought from Windows holds its names and captions in the Windows code page: so a
+// well-formed UTF-8 sequence (no overlong forms, no surrogates, nothing above U+10FFFF) is the
+// character it encodes, and any other byte is one character, its Windows-1252 one ("M\xFAsica"
+// reads as "Música"). The five bytes Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D)
+// read as the C1 controls of the same number, as Windows converts them: every byte keeps a
+// character of its own, and none becomes U+FFFD.
+struct PageTextCharacter {
+  char32_t codePoint = 0;
+  std::size_t length = 0;  // how many bytes it takes
+  bool utf8 = false;       // read as UTF-8 (every ASCII byte is); else as Windows-1252
+};
+PageTextCharacter FirstCharacter(std::string_view bytes);
+
 // Every byte of `bytes` as a URL escapes it: "%" and two upper-case hexadecimal digits.
 std::string PercentEncoded(std::string_view bytes);
 

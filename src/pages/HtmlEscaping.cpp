@@ -1,5 +1,7 @@
 #include "pages/HtmlEscaping.h"
 
+#include "os/Text.h"
+
 namespace lintavo {
 
 namespace {
@@ -25,14 +27,22 @@ std::string_view CharacterReference(char c) {
 
 std::string EscapedForHtml(std::string_view text) {
   std::string escaped;
-  std::size_t copied = 0;
-  for (std::size_t at = text.find_first_of(kSpecialCharacters); at != std::string_view::npos;
-       at = text.find_first_of(kSpecialCharacters, copied)) {
-    escaped.append(text, copied, at - copied);
-    escaped.append(CharacterReference(text[at]));
-    copied = at + 1;
+  escaped.reserve(text.size());
+  while (!text.empty()) {
+    const char c = text.front();
+    if (kSpecialCharacters.find(c) != std::string_view::npos) {
+      escaped.append(CharacterReference(c));
+      text.remove_prefix(1);
+      continue;
+    }
+    const os::PageTextCharacter character = os::FirstCharacter(text);
+    if (character.utf8) {
+      escaped.append(text.substr(0, character.length));
+    } else {
+      escaped += "&#" + std::to_string(character.codePoint) + ";";
+    }
+    text.remove_prefix(character.length);
   }
-  escaped.append(text, copied);
   return escaped;
 }
 

@@ -6,12 +6,9 @@
 
 // Page data is 8-bit text; widgets speak QString. These are the only crossing between them.
 //
-// Page data is UTF-8 here, but a settings file brought from Windows holds its names and captions in
-// the Windows code page. So the bytes are shown as UTF-8 where they are well-formed UTF-8, and
-// every byte that is not part of a well-formed sequence as its Windows-1252 character: "M\xFAsica"
-// shows as "Música", and so does "M\xC3\xBAsica". The five bytes Windows-1252 leaves undefined
-// (0x81, 0x8D, 0x8F, 0x90, 0x9D) show as the C1 control of the same number, as Windows itself
-// converts them: every byte keeps a character of its own, and none turns into U+FFFD.
+// The bytes are shown as the characters os::FirstCharacter reads them as: UTF-8 where they are
+// well-formed UTF-8, and every other byte as its Windows-1252 character, for the names and
+// captions of a settings file brought from Windows ("M\xFAsica" shows as "Música").
 //
 // What a person types is stored as UTF-8. A text the person did not change is stored back as the
 // bytes it was shown from, whatever they are: the Windows-1252 reading is for the eyes only.

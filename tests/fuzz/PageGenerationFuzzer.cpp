@@ -10,10 +10,10 @@
 // 1 + m % 10, at grid position (13 m) % 48, so a few cells already reach several rows and columns.
 //
 // Then the same again with every "&", "<", ">", '"' and "'" of the names, links and colours (not
-// the template) replaced by a stand-in: a byte beyond ASCII that the input does not hold, one for
-// each of the five. Page data makes no markup, so the pages must come out the same but for the
-// stand-ins, each where the first pages hold its character reference: no character of the page
-// data reaches a page as itself, and everything else of it goes in unchanged.
+// the template) replaced by a stand-in: a control byte that the input does not hold, one for each
+// of the five, which escaping leaves as it is. Page data makes no markup, so the pages must come
+// out the same but for the stand-ins, each where the first pages hold its character reference: no
+// character of the page data reaches a page as itself, and everything else of it goes in unchanged.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -120,15 +120,17 @@ constexpr std::array<Escape, 5> kEscapes = {
 // A stand-in for each of kEscapes, in its order.
 using StandIns = std::array<char, kEscapes.size()>;
 
-// Five bytes beyond ASCII that `input` does not hold; nothing when it holds too many of them.
+// Five control bytes that `input` does not hold (not NUL, CR or LF, which the settings file and
+// the template treat apart); nothing when it holds too many of them.
 std::optional<StandIns> UnusedStandIns(std::string_view input) {
   std::array<bool, 256> used{};
   for (const char c : input) {
     used[static_cast<unsigned char>(c)] = true;
   }
+  used['\r'] = used['\n'] = true;
   StandIns standIns{};
   std::size_t found = 0;
-  for (int byte = 0x80; byte <= 0xff && found < standIns.size(); ++byte) {
+  for (int byte = 0x01; byte < 0x20 && found < standIns.size(); ++byte) {
     if (!used[static_cast<std::size_t>(byte)]) {
       standIns[found++] = static_cast<char>(byte);
     }

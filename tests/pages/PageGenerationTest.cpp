@@ -62,8 +62,8 @@ TEST_F(PageGenerationTest, EveryPlaceholderIsFilledInAndThePageIsWrittenByteForB
       "<RD>OVERCOLOR10</RD>:<RD>HOMEPAGE10</RD>\n"
       "<a href=\"<RD>TARGET27</RD>\"><RD>CAPTION27</RD></a>|<RD>CAPTION11</RD>|<RD>CAPTION68</RD>\n"
       "<RD>MSG</RD>|<RD>UNKNOWN</RD>|<rd>name</rd>\n");
-  PageData(3).Name = "Three & <b>bold</b>";  // text, not markup
-  PageData(4).Name = "Fourth \xe9t\xe9";     // 8-bit text is written unchanged
+  PageData(3).Name = "Three & <b>bold</b>";       // text, not markup
+  PageData(4).Name = "Fourth \xc3\xa9t\xc3\xa9";  // UTF-8 text is written unchanged
   PageData(4).TextColor = "#010203";
   PageData(4).TitleColor = "red";
   PageData(4).Targets[CellIndex(2, 7)] = "https://example.org/?q=1&r=2";
@@ -72,21 +72,21 @@ TEST_F(PageGenerationTest, EveryPlaceholderIsFilledInAndThePageIsWrittenByteForB
   SetCaption(4, 6, 8, "only one");
   Store().GeneratePages();
 
-  EXPECT_EQ(
-      Page(4),
-      "<title>Fourth \xe9t\xe9</title>\r\n"
-      "<body background=\"background4.bmp\" text=\"#010203\" title=\"red\">\r\n"
-      "white:Three &amp; &lt;b&gt;bold&lt;/b&gt; yellow:Fourth \xe9t\xe9 white:Home page 10\r\n"
-      "<a href=\"https://example.org/?q=1&amp;r=2\">Mail<br>work</a>|only two|only one\r\n"
-      "|<RD>UNKNOWN</RD>|<rd>name</rd>\r\n"
-      "\r\n");
-  EXPECT_EQ(
-      Page(3),
-      "<title>Three &amp; &lt;b&gt;bold&lt;/b&gt;</title>\r\n"
-      "<body background=\"background3.bmp\" text=\"#FFFFFF\" title=\"#FFFF00\">\r\n"
-      "yellow:Three &amp; &lt;b&gt;bold&lt;/b&gt; white:Fourth \xe9t\xe9 white:Home page 10\r\n"
-      "<a href=\"\"></a>||\r\n" +
-          kMessageRows + "|<RD>UNKNOWN</RD>|<rd>name</rd>\r\n\r\n");
+  EXPECT_EQ(Page(4),
+            "<title>Fourth \xc3\xa9t\xc3\xa9</title>\r\n"
+            "<body background=\"background4.bmp\" text=\"#010203\" title=\"red\">\r\n"
+            "white:Three &amp; &lt;b&gt;bold&lt;/b&gt; yellow:Fourth \xc3\xa9t\xc3\xa9 white:Home "
+            "page 10\r\n"
+            "<a href=\"https://example.org/?q=1&amp;r=2\">Mail<br>work</a>|only two|only one\r\n"
+            "|<RD>UNKNOWN</RD>|<rd>name</rd>\r\n"
+            "\r\n");
+  EXPECT_EQ(Page(3),
+            "<title>Three &amp; &lt;b&gt;bold&lt;/b&gt;</title>\r\n"
+            "<body background=\"background3.bmp\" text=\"#FFFFFF\" title=\"#FFFF00\">\r\n"
+            "yellow:Three &amp; &lt;b&gt;bold&lt;/b&gt; white:Fourth \xc3\xa9t\xc3\xa9 white:Home "
+            "page 10\r\n"
+            "<a href=\"\"></a>||\r\n" +
+                kMessageRows + "|<RD>UNKNOWN</RD>|<rd>name</rd>\r\n\r\n");
 }
 
 TEST_F(PageGenerationTest, ColumnsRightOfTheLastUsedOneAreHiddenAcrossTheWholeRun) {
@@ -155,7 +155,9 @@ TEST_F(PageGenerationTest, InsertedTextsCannotMakeMarkupAndPlainTextKeepsItsByte
        "News&lt;/title&gt;&lt;script&gt;document.title=&#39;x&#39;&lt;/script&gt;"},
       {Field::Name, "<RD>HOMEPAGE2</RD>", "", "&lt;RD&gt;HOMEPAGE2&lt;/RD&gt;"},
       {Field::Name, "Q&A \"quoted\"", "", "Q&amp;A &quot;quoted&quot;"},
-      {Field::Name, "Start page 3: news/a?b=c-d_e#f%20 \xc3\xa9t\xc3\xa9 \xe9", "", std::nullopt},
+      {Field::Name, "Start page 3: news/a?b=c-d_e#f%20 \xc3\xa9t\xc3\xa9", "", std::nullopt},
+      {Field::Name, "M\xfasica \x80 caf\xc3\xa9 \xc3", "",
+       "M&#250;sica &#8364; caf\xc3\xa9 &#195;"},
       {Field::Caption, "a<b", "", "a&lt;b"},
       {Field::Caption, "Q&A <3", "", "Q&amp;A &lt;3"},
       {Field::Caption, "<!--", "", "&lt;!--"},
