@@ -104,13 +104,13 @@ TEST_F(HelpWindowTest, TheHelpFileOpensAtItsFirstPageWithItsContentsIndexAndPict
   EXPECT_EQ(size, QSize(395, 228)) << picture.typeName();
 
   auto& contents = Part<QTreeWidget>(window, "helpContents");
-  ASSERT_EQ(contents.topLevelItemCount(), 6);
+  ASSERT_EQ(contents.topLevelItemCount(), 7);
   EXPECT_EQ(contents.topLevelItem(0)->text(0), "Getting started");
   EXPECT_EQ(contents.topLevelItem(1)->text(0), "Your pages");
   EXPECT_EQ(contents.topLevelItem(1)->childCount(), 5);
-  EXPECT_EQ(contents.topLevelItem(5)->text(0), "Troubleshooting");
+  EXPECT_EQ(contents.topLevelItem(6)->text(0), "Troubleshooting");
   auto& index = Part<QListWidget>(window, "helpIndex");
-  EXPECT_EQ(index.count(), 21);
+  EXPECT_EQ(index.count(), 42);
 }
 
 TEST_F(HelpWindowTest, LinksContentsAndIndexLeadToPagesAndBackAndForwardReturn) {
