@@ -1,8 +1,13 @@
 #include "help/engine/HelpWindow.h"
 
+#include <QAction>
+#include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QShortcutEvent>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -36,18 +41,23 @@ HelpWindow::HelpWindow()
   setAttribute(Qt::WA_QuitOnClose, false);
   setAttribute(Qt::WA_DeleteOnClose);
 
+  tabs_->setObjectName("helpTabs");
   contents_->setObjectName("helpContents");
   contents_->setHeaderHidden(true);
   index_->setObjectName("helpIndex");
   indexFilter_->setObjectName("helpIndexFilter");
-  indexFilter_->setPlaceholderText("Type a word to find");
+  auto* indexFilterLabel = new QLabel("Type in the &keyword to find:");
+  indexFilterLabel->setObjectName("helpIndexFilterLabel");
+  indexFilterLabel->setBuddy(indexFilter_);
   auto* indexTab = new QWidget;
   auto* indexLayout = new QVBoxLayout(indexTab);
   indexLayout->setContentsMargins(0, 0, 0, 0);
+  indexLayout->addWidget(indexFilterLabel);
   indexLayout->addWidget(indexFilter_);
   indexLayout->addWidget(index_);
-  tabs_->addTab(contents_, "Contents");
-  tabs_->addTab(indexTab, "Index");
+  tabs_->addTab(contents_, "&Contents");
+  tabs_->addTab(indexTab, "&Index");
+  tabs_->tabBar()->installEventFilter(this);
 
   auto* splitter = new QSplitter;
   splitter->addWidget(tabs_);
@@ -56,20 +66,36 @@ HelpWindow::HelpWindow()
   splitter->setSizes({240, 660});
   setCentralWidget(splitter);
 
+  // The buttons show their Alt+letter through their icon text, which keeps the "&".
   QToolBar* toolBar = addToolBar("Navigation");
   toolBar->setMovable(false);
   QAction* back = toolBar->addAction("Back", page_, &QTextBrowser::backward);
   back->setObjectName("helpBack");
+  back->setIconText("&Back");
   back->setShortcut(QKeySequence::Back);
   back->setEnabled(false);
   QAction* forward = toolBar->addAction("Forward", page_, &QTextBrowser::forward);
   forward->setObjectName("helpForward");
+  forward->setIconText("&Forward");
   forward->setShortcut(QKeySequence::Forward);
   forward->setEnabled(false);
   QAction* home = toolBar->addAction("Home", page_, &QTextBrowser::home);
   home->setObjectName("helpHome");
+  home->setIconText("&Home");
   connect(page_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
   connect(page_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+
+  auto* close = new QAction("Close", this);
+  close->setObjectName("helpClose");
+  QList<QKeySequence> closeKeys = QKeySequence::keyBindings(QKeySequence::Close);
+  closeKeys.prepend(QKeySequence(Qt::Key_Escape));
+  close->setShortcuts(closeKeys);
+  connect(close, &QAction::triggered, this, &QWidget::close);
+  addAction(close);
+
+  // Tab goes from left to right as the parts were placed: the tabs, what the tab shown holds, the
+  // page. The reader starts in the contents.
+  contents_->setFocus();
 
   connect(contents_, &QTreeWidget::itemClicked, this,
           [this](QTreeWidgetItem* item) { ShowLink(item->data(0, kLinkRole).toString()); });
@@ -113,6 +139,7 @@ void HelpWindow::Open(const std::string& path) {
 void HelpWindow::ShowFailure() {
   setWindowTitle(kUntitled);
   tabs_->setEnabled(false);
+  page_->setFocus();
   page_->setHtml(
       "<h2>The help cannot be shown</h2>"
       "<p>The help file<br><b>" +
@@ -160,6 +187,30 @@ void HelpWindow::FindInIndex(const QString& text) {
       index_->scrollToItem(index_->item(row), QAbstractItemView::PositionAtTop);
       return;
     }
+  }
+}
+
+// Alt and a tab's letter shows that tab and goes into it, to the contents or the index's find box,
+// wherever the focus was; the tab bar alone would only switch tabs.
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == tabs_->tabBar() && event->type() == QEvent::Shortcut) {
+    const QKeySequence& key = static_cast<QShortcutEvent*>(event)->key();
+    for (int tab = 0; tab < tabs_->count(); ++tab) {
+      if (QKeySequence::mnemonic(tabs_->tabText(tab)) == key) {
+        GoToTab(tab);
+        return true;
+      }
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void HelpWindow::GoToTab(int tab) {
+  tabs_->setCurrentIndex(tab);
+  if (tabs_->currentWidget() == contents_) {
+    contents_->setFocus(Qt::ShortcutFocusReason);
+  } else {
+    indexFilter_->setFocus(Qt::ShortcutFocusReason);
   }
 }
 
