@@ -1,6 +1,7 @@
 #include "help/engine/HelpWindow.h"
 
 #include <QAction>
+#include <QCollator>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "help/engine/HelpBrowser.h"
@@ -165,12 +168,22 @@ void HelpWindow::FillContents() {
   contents_->expandAll();
 }
 
+// An index reads in the order of the reader's language, capitals or not: "background" stands
+// beside "Background dialog". Entries that compare equal keep the file's order.
 void HelpWindow::FillIndex() {
+  std::vector<std::pair<QString, QString>> entries;  // name, link
   for (const SiteMapEntry& entry : file_->Index()) {
-    auto* item = new QListWidgetItem(FromUtf8(entry.name), index_);
-    item->setData(kLinkRole, FromUtf8(entry.local));
+    entries.emplace_back(FromUtf8(entry.name), FromUtf8(entry.local));
   }
-  index_->sortItems();
+  QCollator collator;
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  std::stable_sort(entries.begin(), entries.end(), [&collator](const auto& one, const auto& other) {
+    return collator.compare(one.first, other.first) < 0;
+  });
+  for (const auto& [name, link] : entries) {
+    auto* item = new QListWidgetItem(name, index_);
+    item->setData(kLinkRole, link);
+  }
 }
 
 void HelpWindow::ShowLink(const QString& link) {

@@ -319,5 +319,27 @@ TEST_F(HelpWindowTest, APageLinkIsFollowedFromTheKeyboard) {
   EXPECT_EQ(Page(window).source().toString(), "chm:/editing.htm") << "the page's first link";
 }
 
+TEST_F(HelpWindowTest, TheIndexReadsAlphabeticallyCapitalsOrNot) {
+  QMainWindow& window = Open(LINTAVO_HELP_FILE);
+  auto& index = Part<QListWidget>(window, "helpIndex");
+  QStringList names;
+  for (int row = 0; row < index.count(); ++row) {
+    names.push_back(index.item(row)->text());
+  }
+  for (qsizetype row = 1; row < names.size(); ++row) {
+    EXPECT_LE(QString::compare(names[row - 1], names[row], Qt::CaseInsensitive), 0)
+        << names[row - 1].toStdString() << " before " << names[row].toStdString();
+  }
+  const qsizetype homePage = names.indexOf("home page");
+  ASSERT_GE(homePage, 0);
+  EXPECT_EQ(names.value(homePage + 1).toStdString(), "Home Page Settings");
+
+  auto& filter = Part<QLineEdit>(window, "helpIndexFilter");
+  QTest::keyClicks(&filter, "home page s");
+  EXPECT_EQ(index.currentItem()->text().toStdString(), "Home Page Settings");
+  QTest::keyClick(&filter, Qt::Key_Return);
+  EXPECT_EQ(Page(window).source(), QUrl("chm:/editing.htm"));
+}
+
 }  // namespace
 }  // namespace lintavo::test
