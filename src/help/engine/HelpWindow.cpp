@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
@@ -114,6 +115,7 @@ HelpWindow::HelpWindow()
       ShowLink(item->data(kLinkRole).toString());
     }
   });
+  connect(page_, &QTextBrowser::sourceChanged, this, &HelpWindow::FollowInContents);
 
   resize(900, 640);
 }
@@ -201,6 +203,35 @@ void HelpWindow::FindInIndex(const QString& text) {
       return;
     }
   }
+}
+
+// Selects and reveals the contents entry of the page shown, however it was reached: the entry that
+// names the page and its place in it, else the first that names the page. A page the contents do
+// not name leaves no entry selected.
+void HelpWindow::FollowInContents(const QUrl& page) {
+  const QUrl pageOnly = page.adjusted(QUrl::RemoveFragment);
+  QTreeWidgetItem* samePage = nullptr;
+  for (QTreeWidgetItemIterator it(contents_); *it != nullptr; ++it) {
+    const QString link = (*it)->data(0, kLinkRole).toString();
+    if (link.isEmpty()) {
+      continue;
+    }
+    const QUrl entry = HelpBrowser::PageUrl(link.toStdString());
+    if (entry == page) {
+      samePage = *it;
+      break;
+    }
+    if (samePage == nullptr && entry.adjusted(QUrl::RemoveFragment) == pageOnly) {
+      samePage = *it;
+    }
+  }
+  if (samePage == nullptr) {
+    contents_->setCurrentItem(nullptr);
+    contents_->clearSelection();
+    return;
+  }
+  contents_->setCurrentItem(samePage);
+  contents_->scrollToItem(samePage);
 }
 
 // Alt and a tab's letter shows that tab and goes into it, to the contents or the index's find box,

@@ -8,6 +8,7 @@ class QLineEdit;
 class QListWidget;
 class QTabWidget;
 class QTreeWidget;
+class QUrl;
 
 namespace lintavo::help {
 
@@ -41,6 +42,7 @@ class HelpWindow : public QMainWindow {
   void FillIndex();
   void ShowLink(const QString& link);
   void FindInIndex(const QString& text);
+  void FollowInContents(const QUrl& page);
   void GoToTab(int tab);
 
   std::string path_;

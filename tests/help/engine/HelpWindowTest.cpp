@@ -341,5 +341,37 @@ TEST_F(HelpWindowTest, TheIndexReadsAlphabeticallyCapitalsOrNot) {
   EXPECT_EQ(Page(window).source(), QUrl("chm:/editing.htm"));
 }
 
+TEST_F(HelpWindowTest, TheContentsShowThePageShownHoweverItWasReached) {
+  QMainWindow& window = Open(LINTAVO_HELP_FILE);
+  auto& contents = Part<QTreeWidget>(window, "helpContents");
+  QTextBrowser& page = Page(window);
+  const auto shownInContents = [&contents] {
+    const QTreeWidgetItem* item = contents.currentItem();
+    return item != nullptr && item->isSelected() ? item->text(0).toStdString() : "(none)";
+  };
+  EXPECT_EQ(shownInContents(), "Getting started");
+
+  ClickLink(page, "editing.htm");
+  EXPECT_EQ(shownInContents(), "Editing a page and its links");
+
+  // An entry under a closed heading is opened to view.
+  QTreeWidgetItem* yourPages = contents.topLevelItem(1);
+  yourPages->setExpanded(false);
+  Part<QTabWidget>(window, "helpTabs").setCurrentIndex(1);
+  auto& filter = Part<QLineEdit>(window, "helpIndexFilter");
+  QTest::keyClicks(&filter, "moving");
+  QTest::keyClick(&filter, Qt::Key_Return);
+  EXPECT_EQ(page.source(), QUrl("chm:/moving-links.htm"));
+  EXPECT_EQ(shownInContents(), "Moving links");
+  EXPECT_TRUE(yourPages->isExpanded());
+  EXPECT_TRUE(contents.viewport()->rect().contains(
+      contents.visualItemRect(contents.currentItem()).center()));
+
+  Action(window, "helpBack").trigger();
+  EXPECT_EQ(shownInContents(), "Editing a page and its links");
+  Action(window, "helpHome").trigger();
+  EXPECT_EQ(shownInContents(), "Getting started");
+}
+
 }  // namespace
 }  // namespace lintavo::test
