@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -6,6 +7,9 @@
 #include <QListWidget>
 #include <QMainWindow>
 #include <QPixmap>
+#include <QPointer>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -15,6 +19,7 @@
 #include "help/HelpEngine.h"
 #include "support/HelpEngineRegistration.h"
 #include "support/TestEnvironment.h"
+#include "support/gui/Mnemonics.h"
 
 namespace lintavo::test {
 namespace {
@@ -80,6 +85,33 @@ class HelpWindowTest : public ::testing::Test {
     ADD_FAILURE() << "no link to " << href.toStdString();
   }
 
+  // Opens the help file as the reader gets it: the window in front, taking keys.
+  QMainWindow& OpenActive() {
+    QMainWindow& window = Open(LINTAVO_HELP_FILE);
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    return window;
+  }
+
+  // Presses a key where the focus is, as the keyboard would.
+  static void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QTest::keyClick(focus, static_cast<Qt::Key>(key), modifiers);
+  }
+
+  // The name of the control that has the focus; the tab bar is "tabs".
+  static std::string FocusName(QWidget& window) {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr) {
+      return "(none)";
+    }
+    if (focus == Part<QTabWidget>(window, "helpTabs").tabBar()) {
+      return "tabs";
+    }
+    return focus->objectName().toStdString();
+  }
+
   IsolatedHome home_;
   ScopedHelpEngineRelease release_;
   os::WindowHandle handle_ = 0;
@@ -104,13 +136,13 @@ TEST_F(HelpWindowTest, TheHelpFileOpensAtItsFirstPageWithItsContentsIndexAndPict
   EXPECT_EQ(size, QSize(395, 228)) << picture.typeName();
 
   auto& contents = Part<QTreeWidget>(window, "helpContents");
-  ASSERT_EQ(contents.topLevelItemCount(), 6);
+  ASSERT_EQ(contents.topLevelItemCount(), 7);
   EXPECT_EQ(contents.topLevelItem(0)->text(0), "Getting started");
   EXPECT_EQ(contents.topLevelItem(1)->text(0), "Your pages");
   EXPECT_EQ(contents.topLevelItem(1)->childCount(), 5);
-  EXPECT_EQ(contents.topLevelItem(5)->text(0), "Troubleshooting");
+  EXPECT_EQ(contents.topLevelItem(6)->text(0), "Troubleshooting");
   auto& index = Part<QListWidget>(window, "helpIndex");
-  EXPECT_EQ(index.count(), 21);
+  EXPECT_EQ(index.count(), 42);
 }
 
 TEST_F(HelpWindowTest, LinksContentsAndIndexLeadToPagesAndBackAndForwardReturn) {
@@ -184,6 +216,161 @@ TEST_F(HelpWindowTest, AMissingOrDamagedHelpFileIsNamedInTheWindow) {
     EXPECT_EQ(Part<QListWidget>(window, "helpIndex").count(), 0);
     TearDown();
   }
+}
+
+TEST_F(HelpWindowTest, EscapeAndCtrlWCloseTheWindowWhereverTheFocusIs) {
+  const struct {
+    const char* name;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+  } keys[] = {{"Escape", Qt::Key_Escape, Qt::NoModifier},
+              {"Ctrl+W", Qt::Key_W, Qt::ControlModifier}};
+  const struct {
+    const char* focus;
+    int tab;  // the tab shown: 0 the contents, 1 the index
+  } places[] = {{"helpContents", 0}, {"helpIndexFilter", 1}, {"helpIndex", 1}, {"helpPage", 0}};
+  for (const auto& key : keys) {
+    for (const auto& [place, tab] : places) {
+      SCOPED_TRACE(std::string(key.name) + " in " + place);
+      QPointer<QMainWindow> window = &OpenActive();
+      ClickLink(Page(*window), "options.htm");
+      Part<QTabWidget>(*window, "helpTabs").setCurrentIndex(tab);
+      QTest::keyClicks(&Part<QLineEdit>(*window, "helpIndexFilter"), "home");
+      Part<QWidget>(*window, place).setFocus();
+      ASSERT_EQ(FocusName(*window), place);
+
+      Press(key.key, key.modifiers);
+      EXPECT_FALSE(window->isVisible());
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      EXPECT_TRUE(window.isNull()) << "a closed help window is gone";
+    }
+  }
+  // Asked again, the help opens afresh at its first page.
+  EXPECT_EQ(Page(OpenActive()).source(), QUrl("chm:/index.htm"));
+}
+
+TEST_F(HelpWindowTest, TabGoesThroughTheWindowInReadingOrderAndEachPartHasItsLetter) {
+  QMainWindow& window = OpenActive();
+  auto& tabs = Part<QTabWidget>(window, "helpTabs");
+  EXPECT_EQ(FocusName(window), "helpContents") << "the help opens with the focus in its contents";
+
+  // The focus stops Tab and Shift+Tab make from the tab bar until they are back there; the page's
+  // links are stops inside the page.
+  const auto stops = [&window, &tabs](int key, Qt::KeyboardModifiers modifiers) {
+    tabs.tabBar()->setFocus();
+    std::vector<std::string> seen{FocusName(window)};
+    for (int press = 0; press < 40; ++press) {
+      Press(key, modifiers);
+      if (FocusName(window) == "tabs") {
+        return seen;
+      }
+      if (FocusName(window) != seen.back()) {
+        seen.push_back(FocusName(window));
+      }
+    }
+    seen.push_back("(Tab never came back to the tabs)");
+    return seen;
+  };
+  using Stops = std::vector<std::string>;
+  EXPECT_EQ(stops(Qt::Key_Tab, Qt::NoModifier), (Stops{"tabs", "helpContents", "helpPage"}));
+  EXPECT_EQ(stops(Qt::Key_Tab, Qt::ShiftModifier), (Stops{"tabs", "helpPage", "helpContents"}));
+  EXPECT_THAT(MnemonicProblems(window), ::testing::IsEmpty());
+  tabs.setCurrentIndex(1);
+  EXPECT_EQ(stops(Qt::Key_Tab, Qt::NoModifier),
+            (Stops{"tabs", "helpIndexFilter", "helpIndex", "helpPage"}));
+  EXPECT_EQ(stops(Qt::Key_Tab, Qt::ShiftModifier),
+            (Stops{"tabs", "helpPage", "helpIndex", "helpIndexFilter"}));
+  EXPECT_THAT(MnemonicProblems(window), ::testing::IsEmpty());
+
+  // Alt+letter from the page: a tab's letter goes into that tab, a label's into its box, a
+  // button's presses it.
+  QTextBrowser& page = Page(window);
+  ClickLink(page, "editing.htm");
+  const struct {
+    char letter;
+    const char* focus;  // where the focus is then
+    const char* shown;  // the page shown then
+  } letters[] = {
+      {'I', "helpIndexFilter", "chm:/editing.htm"}, {'C', "helpContents", "chm:/editing.htm"},
+      {'B', "helpPage", "chm:/index.htm"},          {'F', "helpPage", "chm:/editing.htm"},
+      {'H', "helpPage", "chm:/index.htm"},
+  };
+  for (const auto& step : letters) {
+    SCOPED_TRACE(std::string("Alt+") + step.letter);
+    page.setFocus();
+    Press(Qt::Key_A + (step.letter - 'A'), Qt::AltModifier);
+    // A button pressed by its letter shows itself pressed for a moment first.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return page.source() == QUrl(step.shown); }))
+        << page.source().toString().toStdString();
+    EXPECT_EQ(FocusName(window), step.focus);
+  }
+  tabs.setCurrentIndex(1);
+  Part<QWidget>(window, "helpIndex").setFocus();
+  Press(Qt::Key_K, Qt::AltModifier);
+  EXPECT_EQ(FocusName(window), "helpIndexFilter");
+}
+
+TEST_F(HelpWindowTest, APageLinkIsFollowedFromTheKeyboard) {
+  QMainWindow& window = OpenActive();
+  Part<QWidget>(window, "helpContents").setFocus();
+  Press(Qt::Key_Tab);
+  Press(Qt::Key_Tab);
+  Press(Qt::Key_Return);
+  EXPECT_EQ(Page(window).source().toString(), "chm:/editing.htm") << "the page's first link";
+}
+
+TEST_F(HelpWindowTest, TheIndexReadsAlphabeticallyCapitalsOrNot) {
+  QMainWindow& window = Open(LINTAVO_HELP_FILE);
+  auto& index = Part<QListWidget>(window, "helpIndex");
+  QStringList names;
+  for (int row = 0; row < index.count(); ++row) {
+    names.push_back(index.item(row)->text());
+  }
+  for (qsizetype row = 1; row < names.size(); ++row) {
+    EXPECT_LE(QString::compare(names[row - 1], names[row], Qt::CaseInsensitive), 0)
+        << names[row - 1].toStdString() << " before " << names[row].toStdString();
+  }
+  const qsizetype homePage = names.indexOf("home page");
+  ASSERT_GE(homePage, 0);
+  EXPECT_EQ(names.value(homePage + 1).toStdString(), "Home Page Settings");
+
+  auto& filter = Part<QLineEdit>(window, "helpIndexFilter");
+  QTest::keyClicks(&filter, "home page s");
+  EXPECT_EQ(index.currentItem()->text().toStdString(), "Home Page Settings");
+  QTest::keyClick(&filter, Qt::Key_Return);
+  EXPECT_EQ(Page(window).source(), QUrl("chm:/editing.htm"));
+}
+
+TEST_F(HelpWindowTest, TheContentsShowThePageShownHoweverItWasReached) {
+  QMainWindow& window = Open(LINTAVO_HELP_FILE);
+  auto& contents = Part<QTreeWidget>(window, "helpContents");
+  QTextBrowser& page = Page(window);
+  const auto shownInContents = [&contents] {
+    const QTreeWidgetItem* item = contents.currentItem();
+    return item != nullptr && item->isSelected() ? item->text(0).toStdString() : "(none)";
+  };
+  EXPECT_EQ(shownInContents(), "Getting started");
+
+  ClickLink(page, "editing.htm");
+  EXPECT_EQ(shownInContents(), "Editing a page and its links");
+
+  // An entry under a closed heading is opened to view.
+  QTreeWidgetItem* yourPages = contents.topLevelItem(1);
+  yourPages->setExpanded(false);
+  Part<QTabWidget>(window, "helpTabs").setCurrentIndex(1);
+  auto& filter = Part<QLineEdit>(window, "helpIndexFilter");
+  QTest::keyClicks(&filter, "moving");
+  QTest::keyClick(&filter, Qt::Key_Return);
+  EXPECT_EQ(page.source(), QUrl("chm:/moving-links.htm"));
+  EXPECT_EQ(shownInContents(), "Moving links");
+  EXPECT_TRUE(yourPages->isExpanded());
+  EXPECT_TRUE(contents.viewport()->rect().contains(
+      contents.visualItemRect(contents.currentItem()).center()));
+
+  Action(window, "helpBack").trigger();
+  EXPECT_EQ(shownInContents(), "Editing a page and its links");
+  Action(window, "helpHome").trigger();
+  EXPECT_EQ(shownInContents(), "Getting started");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QKeySequence>
 #include <QLabel>
+#include <QTabBar>
 #include <QWidget>
 #include <map>
 
@@ -11,11 +12,30 @@ namespace lintavo::test {
 std::vector<std::string> MnemonicProblems(const QWidget& window) {
   std::vector<std::string> problems;
   std::map<QString, std::string> owners;  // the Alt+letter, and the control that has it
+  const auto claim = [&](const QString& letter, const std::string& name) {
+    const auto [owner, first] = owners.emplace(letter, name);
+    if (!first) {
+      problems.push_back(name + ": " + letter.toStdString() + " is " + owner->second + "'s too");
+    }
+  };
   for (const QWidget* widget : window.findChildren<QWidget*>()) {
     if (!widget->isVisibleTo(&window)) {
       continue;
     }
     const std::string name = widget->objectName().toStdString();
+    // Each tab of a tab bar is a control of its own, named by its caption.
+    if (const auto* tabBar = qobject_cast<const QTabBar*>(widget)) {
+      for (int tab = 0; tab < tabBar->count(); ++tab) {
+        const QString caption = tabBar->tabText(tab);
+        const QString letter = QKeySequence::mnemonic(caption).toString();
+        if (letter.isEmpty()) {
+          problems.push_back(name + ": no mnemonic in \"" + caption.toStdString() + "\"");
+        } else {
+          claim(letter, name + " \"" + caption.toStdString() + "\"");
+        }
+      }
+      continue;
+    }
     QString caption;
     bool needsOne = false;
     if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
@@ -37,10 +57,7 @@ std::vector<std::string> MnemonicProblems(const QWidget& window) {
       }
       continue;
     }
-    const auto [owner, first] = owners.emplace(letter, name);
-    if (!first) {
-      problems.push_back(name + ": " + letter.toStdString() + " is " + owner->second + "'s too");
-    }
+    claim(letter, name);
   }
   return problems;
 }
