@@ -50,8 +50,8 @@ TfrmEditLink::TfrmEditLink(MessageService& messages, ShellWindowsSource shellWin
   ui_->setupUi(this);
   UseFixedDialogFrame(*this);
   UseDefaultButton(*this, *ui_->btnSave);
-  new TypingLimit(*ui_->edtLine1, kCaptionLineLimit);
-  new TypingLimit(*ui_->edtLine2, kCaptionLineLimit);
+  new TypingLimit(*ui_->edtLine1, kCaptionLineLimit, *ui_->lblLine1RoomLeft);
+  new TypingLimit(*ui_->edtLine2, kCaptionLineLimit, *ui_->lblLine2RoomLeft);
   ConnectReportingFailures(ui_->btnSave, &QPushButton::clicked, this, &TfrmEditLink::btnSaveClick);
   ConnectReportingFailures(ui_->btnClear, &QPushButton::clicked, this,
                            &TfrmEditLink::btnClearClick);

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -288,6 +289,40 @@ TEST_F(TfrmEditLinkTest, EachLabelsLetterReachesItsBox) {
               ElementsAre("edtLine1", "edtLine1", "edtLine2", "edtTarget"));
 }
 
+// Typing stops at twelve characters; from four left on, the box says how many, beside it and to a
+// screen reader.
+TEST_F(TfrmEditLinkTest, ACaptionBoxSaysHowManyCharactersAreLeftWhenFewAre) {
+  const auto* counter = editor_.findChild<QLabel*>("lblLine2RoomLeft");
+  QLineEdit& line2 = Box("edtLine2");
+  const struct {
+    const char* name;
+    std::function<void()> act;
+    const char* said;
+  } cases[] = {
+      {"empty", [] {}, ""},
+      {"seven typed", [&] { QTest::keyClicks(&line2, "Kalende"); }, ""},
+      {"eight typed", [&] { QTest::keyClicks(&line2, "r"); }, "4 characters left"},
+      {"eleven typed", [&] { QTest::keyClicks(&line2, "abc"); }, "1 character left"},
+      {"twelve typed, and more", [&] { QTest::keyClicks(&line2, "defg"); }, "0 characters left"},
+      {"one deleted", [&] { QTest::keyClick(&line2, Qt::Key_Backspace); }, "1 character left"},
+      {"twenty set by the program", [&] { editor_.SetLink("", "A line of twenty chr", ""); },
+       "0 characters left"},
+      {"cleared", [&] { Click("btnClear"); }, ""},
+  };
+  line2.setFocus();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.act();
+    EXPECT_EQ(counter->text().toStdString(), c.said);
+    EXPECT_EQ(line2.accessibleDescription().toStdString(), c.said);
+  }
+  EXPECT_EQ(editor_.findChild<QLabel*>("lblLine1RoomLeft")->text(), "") << "each box its own";
+
+  editor_.SetLink("12 character", "12 character", "");
+  EXPECT_EQ(counter->text(), "0 characters left");
+  EXPECT_THAT(CaptionsThatDoNotFit(editor_), IsEmpty()) << "the counters fit beside the boxes";
+}
+
 TEST_F(TfrmEditLinkTest, KeepsItsDesignedLayout) {
   EXPECT_EQ(editor_.windowTitle(), "Edit Link");
   EXPECT_EQ(editor_.size(), QSize(423, 152));
@@ -300,8 +335,10 @@ TEST_F(TfrmEditLinkTest, KeepsItsDesignedLayout) {
           {"lblShortDescription", "Short &description:", {9, 7, 103, 16}, false},
           {"lblLine1", "Line &1:", {9, 26, 38, 16}, false},
           {"edtLine1", nullptr, {53, 25, 130, 18}, false},
+          {"lblLine1RoomLeft", "", {189, 26, 130, 16}, false},
           {"lblLine2", "Line &2:", {9, 49, 38, 16}, false},
           {"edtLine2", nullptr, {53, 48, 130, 18}, false},
+          {"lblLine2RoomLeft", "", {189, 49, 130, 16}, false},
           {"lblTarget", "&Target:", {9, 72, 43, 16}, false},
           {"edtTarget", nullptr, {9, 90, 304, 18}, false},
           {"btnInsertBrowserLocation", "&Insert browser location", {9, 116, 149, 20}, true},
