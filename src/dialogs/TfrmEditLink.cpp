@@ -7,8 +7,10 @@
 
 #include "dialogs/DialogFrame.h"
 #include "os/PathText.h"
+#include "os/PlatformWording.h"
 #include "os/Text.h"
 #include "pages/LinkTargets.h"
+#include "skin/DefaultButton.h"
 #include "skin/ErrorReporting.h"
 #include "skin/FileDialogs.h"
 #include "skin/ModalDialogs.h"
@@ -28,12 +30,11 @@ constexpr const char* kTargetRequired = "A target url is required.";
 constexpr const char* kTargetPrefixRequired =
     "The link must begin with either file://, http://, https://, ftp:// or ftps://";
 constexpr const char* kInvalidFolder = "Please select a valid folder.";
-// The lines break with LF CR, in that order, as the program has always shown them.
-constexpr const char* kNoBrowserLocations =
-    "No open Internet Explorer pages were found.  The insert feature works only with Internet "
-    "Explorer.\n\r"
-    "If you are using a different browser, you will need to copy and paste the URL\n\r"
-    "into the target box.";
+
+// A web address typed as people say it, the host without a scheme ("www.example.org"): Save puts
+// the scheme of the web in front instead of refusing it.
+constexpr std::string_view kBareWebHost = "www.";
+constexpr std::string_view kWebScheme = "https://";
 
 // The shell folders a folder dialog may name that are no folder on disk.
 constexpr std::array<std::string_view, 2> kNoFolders = {"My Computer", "Mi PC"};
@@ -48,8 +49,9 @@ TfrmEditLink::TfrmEditLink(MessageService& messages, ShellWindowsSource shellWin
       shellWindows_(std::move(shellWindows)) {
   ui_->setupUi(this);
   UseFixedDialogFrame(*this);
-  new TypingLimit(*ui_->edtLine1, kCaptionLineLimit);
-  new TypingLimit(*ui_->edtLine2, kCaptionLineLimit);
+  UseDefaultButton(*this, *ui_->btnSave);
+  new TypingLimit(*ui_->edtLine1, kCaptionLineLimit, *ui_->lblLine1RoomLeft);
+  new TypingLimit(*ui_->edtLine2, kCaptionLineLimit, *ui_->lblLine2RoomLeft);
   ConnectReportingFailures(ui_->btnSave, &QPushButton::clicked, this, &TfrmEditLink::btnSaveClick);
   ConnectReportingFailures(ui_->btnClear, &QPushButton::clicked, this,
                            &TfrmEditLink::btnClearClick);
@@ -85,20 +87,28 @@ std::string TfrmEditLink::Target() const {
   return FromWidgetText(ui_->edtTarget->text(), shownTarget_);
 }
 
-// The rules in order; the first that fails is said and the dialog stays open as it is. The
-// trimmed texts serve the checks only: the boxes keep what the person typed.
+// The rules in order; the first that fails is said, the focus goes to the box it is about, and
+// the dialog stays open as it is. The trimmed texts serve the checks only: the boxes keep what the
+// person typed, but for the scheme put in front of a bare web host.
 void TfrmEditLink::btnSaveClick() {
   const char* broken = nullptr;
-  const std::string target = Target();
+  QLineEdit* brokenBox = ui_->edtTarget;
+  const std::string target(os::TrimSpacesAndControls(Target()));
   if (os::TrimSpacesAndControls(Line1()).empty() && os::TrimSpacesAndControls(Line2()).empty()) {
     broken = kDescriptionRequired;
-  } else if (os::TrimSpacesAndControls(target).empty()) {
+    brokenBox = ui_->edtLine1;
+  } else if (target.empty()) {
     broken = kTargetRequired;
   } else if (!HasAcceptedScheme(target)) {
-    broken = kTargetPrefixRequired;
+    if (os::AsciiLowerCase(target).starts_with(kBareWebHost)) {
+      ui_->edtTarget->setText(ToWidgetText(std::string(kWebScheme) + target));
+    } else {
+      broken = kTargetPrefixRequired;
+    }
   }
   if (broken != nullptr) {
     messages_.MessageDlg(broken, MessageKind::Information, MessageButtons::Ok);
+    brokenBox->setFocus();
     return;
   }
   done(kModalResultOk);
@@ -127,7 +137,8 @@ void TfrmEditLink::btnSelectFolderClick() {
 void TfrmEditLink::btnInsertBrowserLocationClick() {
   TfrmEnumerator picker(messages_, shellWindows_, this);
   if (picker.LocationCount() == 0) {
-    messages_.MessageDlg(kNoBrowserLocations, MessageKind::Information, MessageButtons::Ok);
+    messages_.MessageDlg(os::Wording().noBrowserLocations, MessageKind::Information,
+                         MessageButtons::Ok);
     return;
   }
   if (ShowModal(picker) == kModalResultOk) {

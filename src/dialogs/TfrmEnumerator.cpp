@@ -5,6 +5,7 @@
 #include "dialogs/DialogFrame.h"
 #include "os/Text.h"
 #include "skin/Anchors.h"
+#include "skin/DefaultButton.h"
 #include "skin/ErrorReporting.h"
 #include "skin/ModalDialogs.h"
 #include "skin/WidgetText.h"
@@ -67,6 +68,7 @@ TfrmEnumerator::TfrmEnumerator(MessageService& messages, ShellWindowsSource shel
       shellWindows_(std::move(shellWindows)) {
   ui_->setupUi(this);
   UseResizableDialogFrame(*this, true);
+  UseDefaultButton(*this, *ui_->btnSave);
   auto* anchors = new Anchors(*this);
   anchors->Add(*ui_->lbxBrowsers,
                Anchors::kLeft | Anchors::kTop | Anchors::kRight | Anchors::kBottom);
@@ -119,6 +121,7 @@ void TfrmEnumerator::FillBrowserList() {
 void TfrmEnumerator::btnSaveClick() {
   if (ui_->lbxBrowsers->selectedItems().isEmpty()) {
     messages_.MessageDlg(kSelectUrl, MessageKind::Information, MessageButtons::Ok);
+    ui_->lbxBrowsers->setFocus();
     return;
   }
   done(kModalResultOk);

@@ -10,6 +10,7 @@
 #include "os/Text.h"
 #include "pages/ColorText.h"
 #include "skin/Anchors.h"
+#include "skin/DefaultButton.h"
 #include "skin/ErrorReporting.h"
 #include "skin/ModalDialogs.h"
 #include "skin/WidgetText.h"
@@ -25,6 +26,7 @@ constexpr const char* kHeightKey = "GridHeight";
 
 constexpr const char* kNameRequired = "A page name is required.";
 constexpr const char* kConfirmClear = "Are you sure you want clear this link?";
+constexpr const char* kConfirmDiscard = "Discard the changes to this page?";
 
 // The grid's rows 1 to 6 are the page's rows; row 0 is the header, which holds no link.
 int GridRowOf(int tableRow) {
@@ -67,6 +69,7 @@ TfrmHPSettings::TfrmHPSettings(TWebManager& webManager, int position, std::strin
     anchors->Add(*button, Anchors::kRight | Anchors::kBottom);
   }
   UseResizableDialogFrame(*this, false);
+  UseDefaultButton(*this, *ui_->btnSave);
 
   // The header row stays empty; rows keep their height; only the columns can be dragged wider.
   QTableWidget& grid = *ui_->grdSettings;
@@ -82,9 +85,10 @@ TfrmHPSettings::TfrmHPSettings(TWebManager& webManager, int position, std::strin
   grid.setCurrentCell(0, 0);
   connect(&grid, &QTableWidget::itemSelectionChanged, this, &TfrmHPSettings::KeepOneCellSelected);
 
-  // Cut and Paste belong to the whole dialog, keys and buttons alike.
+  // Cut, Paste and Save's Ctrl+S belong to the whole dialog, keys and buttons alike.
   addAction(ui_->actCut);
   addAction(ui_->actPaste);
+  addAction(ui_->actSave);
   connect(ui_->btnCut, &QPushButton::clicked, ui_->actCut, &QAction::trigger);
   connect(ui_->btnPaste, &QPushButton::clicked, ui_->actPaste, &QAction::trigger);
   connect(ui_->actPaste, &QAction::enabledChanged, ui_->btnPaste, &QPushButton::setEnabled);
@@ -109,6 +113,7 @@ TfrmHPSettings::TfrmHPSettings(TWebManager& webManager, int position, std::strin
                            &TfrmHPSettings::btnClearClick);
   ConnectReportingFailures(ui_->btnSave, &QPushButton::clicked, this,
                            &TfrmHPSettings::btnSaveClick);
+  ConnectReportingFailures(ui_->actSave, &QAction::triggered, this, &TfrmHPSettings::btnSaveClick);
   connect(ui_->btnCancel, &QPushButton::clicked, this, &TfrmHPSettings::reject);
 
   FormCreate();
@@ -258,6 +263,7 @@ void TfrmHPSettings::actPasteExecute() {
 void TfrmHPSettings::btnSaveClick() {
   if (os::TrimSpacesAndControls(EditedName()).empty()) {
     messages_.MessageDlg(kNameRequired, MessageKind::Information, MessageButtons::Ok);
+    ui_->edtName->setFocus();
     return;
   }
   StorePage();
@@ -281,10 +287,60 @@ void TfrmHPSettings::done(int result) {
 }
 
 void TfrmHPSettings::reject() {
+  if (HasUnsavedChanges() &&
+      messages_.MessageDlg(kConfirmDiscard, MessageKind::Confirmation,
+                           MessageButtons::OkCancelDefaultCancel) != kMessageResultOk) {
+    return;
+  }
   done(kModalResultCancel);
 }
 
+// Colours compare without regard to case: "#ffff00" from the file is the Yellow the box shows,
+// which a person may pick again.
+bool TfrmHPSettings::HasUnsavedChanges() {
+  const TWebPage& stored = StoredPage();
+  return workPage_.Name != stored.Name ||
+         !os::EqualIgnoringAsciiCase(workPage_.TextColor, stored.TextColor) ||
+         !os::EqualIgnoringAsciiCase(workPage_.TitleColor, stored.TitleColor) ||
+         workPage_.CaptionLines1 != stored.CaptionLines1 ||
+         workPage_.CaptionLines2 != stored.CaptionLines2 || workPage_.Targets != stored.Targets;
+}
+
+// Enter and F2 edit the selected link and Delete clears it, as the buttons do. Tab and Shift+Tab
+// leave the grid (it takes no Tab for itself), and so do Ctrl+Tab and Ctrl+Shift+Tab, which
+// leave a control that keeps Tab for itself.
+bool TfrmHPSettings::GridKeyPress(const QKeyEvent& key) {
+  const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+  if (modifiers == Qt::NoModifier) {
+    switch (key.key()) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+      case Qt::Key_F2:
+        RunReportingFailures([this] { btnEditLinkClick(); });
+        return true;
+      case Qt::Key_Delete:
+        RunReportingFailures([this] { btnClearClick(); });
+        return true;
+      default:
+        return false;
+    }
+  }
+  if (modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier)) {
+    const bool backwards = key.key() == Qt::Key_Backtab ||
+                           (key.key() == Qt::Key_Tab && modifiers.testFlag(Qt::ShiftModifier));
+    if (backwards || key.key() == Qt::Key_Tab) {
+      focusNextPrevChild(!backwards);
+      return true;
+    }
+  }
+  return false;
+}
+
 bool TfrmHPSettings::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ui_->grdSettings && event->type() == QEvent::KeyPress &&
+      GridKeyPress(static_cast<const QKeyEvent&>(*event))) {
+    return true;
+  }
   if (event->type() == QEvent::ShortcutOverride) {
     const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
     if (pressed == ui_->actCut->shortcut() ||

@@ -8,6 +8,8 @@
 #include "pages/WebManager.h"
 #include "skin/MessageService.h"
 
+class QKeyEvent;
+
 namespace Ui {
 class TfrmHPSettings;
 }
@@ -43,11 +45,14 @@ class TfrmHPSettings : public QDialog {
   void btnSaveClick();
 
   void done(int result) override;
+  // Escape, Cancel and closing the window: a page with changes that Save would keep closes only
+  // once the person agrees to lose them.
   void reject() override;
 
  protected:
   // Gives the dialog's Cut, and its Paste while Paste is enabled, precedence over the edit box's
-  // own keys: Ctrl+X always marks a link, Ctrl+V pastes a link only after a Cut.
+  // own keys: Ctrl+X always marks a link, Ctrl+V pastes a link only after a Cut. Gives the grid
+  // its keys (GridKeyPress).
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -64,6 +69,11 @@ class TfrmHPSettings : public QDialog {
   // The list position of the selected cell.
   int SelectedCell() const;
   void KeepOneCellSelected();
+  // The grid's keys besides the arrows, which move between its cells as a grid's do; true for a
+  // key it takes.
+  bool GridKeyPress(const QKeyEvent& key);
+  // Whether the working copy differs from the stored page: its name, its colours or its links.
+  bool HasUnsavedChanges();
 
   std::unique_ptr<Ui::TfrmHPSettings> ui_;
   TWebManager& webManager_;

@@ -5,7 +5,15 @@
 namespace lintavo {
 
 enum class MessageKind { Information, Confirmation };  // captioned "Information" / "Confirm"
-enum class MessageButtons { Ok, OkCancel };            // OK is the default; Escape is Cancel
+
+// The buttons of a box, and the one Enter presses. Escape is Cancel where there is one.
+enum class MessageButtons {
+  Ok,
+  OkCancel,  // OK is the default
+  // Cancel is the default: for a question whose OK throws the person's work away, so that a
+  // hurried Enter keeps it.
+  OkCancelDefaultCancel,
+};
 
 inline constexpr int kMessageResultOk = 1;
 inline constexpr int kMessageResultCancel = 2;

@@ -30,11 +30,16 @@ int SkinMessageBox::MessageDlg(const std::string& text, MessageKind kind, Messag
   box.setTextFormat(Qt::PlainText);
   box.setText(WithPlainLineBreaks(ToWidgetText(text)));
 
+  // Alt+O and Alt+C press the buttons, as a letter does every button of the program.
   QPushButton* ok = box.addButton(QMessageBox::Ok);
-  if (buttons == MessageButtons::OkCancel) {
-    box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+  ok->setText(QStringLiteral("&OK"));
+  QPushButton* cancel = nullptr;
+  if (buttons != MessageButtons::Ok) {
+    cancel = box.addButton(QMessageBox::Cancel);
+    cancel->setText(QStringLiteral("&Cancel"));
+    box.setEscapeButton(cancel);
   }
-  box.setDefaultButton(ok);
+  box.setDefaultButton(buttons == MessageButtons::OkCancelDefaultCancel ? cancel : ok);
 
   ShowModal(box);
   // Closing the box any other way than with OK counts as Cancel.

@@ -1,17 +1,34 @@
 #include "skin/TypingLimit.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QTextBoundaryFinder>
+#include <algorithm>
 
 namespace lintavo {
 
-TypingLimit::TypingLimit(QLineEdit& edit, int maxLength)
-    : QObject(&edit), edit_(edit), maxLength_(maxLength), before_(edit.text()) {
+namespace {
+
+// The room left is shown from this many characters down; with more, the box says nothing.
+constexpr qsizetype kRoomShownBelow = 5;
+
+}  // namespace
+
+TypingLimit::TypingLimit(QLineEdit& edit, int maxLength, QLabel& roomLeft)
+    : QObject(&edit),
+      edit_(edit),
+      maxLength_(maxLength),
+      roomLeft_(roomLeft),
+      before_(edit.text()) {
   // textEdited comes for a person's edits only, before textChanged, which comes for every change.
   // The box is asked for its text rather than the signal, which after Limit changed the text
   // still carries the text as the person left it.
   connect(&edit, &QLineEdit::textEdited, this, &TypingLimit::Limit);
-  connect(&edit, &QLineEdit::textChanged, this, [this] { before_ = edit_.text(); });
+  connect(&edit, &QLineEdit::textChanged, this, [this] {
+    before_ = edit_.text();
+    ShowRoomLeft();
+  });
+  ShowRoomLeft();
 }
 
 void TypingLimit::Limit(const QString& edited) {
@@ -53,6 +70,18 @@ void TypingLimit::Limit(const QString& edited) {
   limited.remove(keptEnd, insertedEnd - keptEnd);
   edit_.setText(limited);
   edit_.setCursorPosition(static_cast<int>(keptEnd));
+}
+
+// A text the program put in may be longer than the limit: then no room is left.
+void TypingLimit::ShowRoomLeft() {
+  const qsizetype room = std::max<qsizetype>(maxLength_ - VisibleLength(edit_.text()), 0);
+  QString said;
+  if (room < kRoomShownBelow) {
+    said = room == 1 ? QStringLiteral("1 character left")
+                     : QStringLiteral("%1 characters left").arg(room);
+  }
+  roomLeft_.setText(said);
+  edit_.setAccessibleDescription(said);
 }
 
 qsizetype TypingLimit::VisibleLength(QStringView text) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringView>
 
+class QLabel;
 class QLineEdit;
 
 namespace lintavo {
@@ -15,18 +16,25 @@ namespace lintavo {
 // too, and a validator sees the program's text as well as the person's.) A character is what the
 // person sees as one: a letter with its accents, an emoji made of several code points; a paste is
 // never cut inside one.
+//
+// A box near its limit says so, so that typing does not stop without a sign: while fewer than
+// five characters are left, `roomLeft` shows how many ("3 characters left"), and the box carries
+// the same text as its accessible description, which a screen reader reads with it.
 class TypingLimit : public QObject {
  public:
-  TypingLimit(QLineEdit& edit, int maxLength);
+  TypingLimit(QLineEdit& edit, int maxLength, QLabel& roomLeft);
 
  private:
   // After a person's edit: cuts what it inserted down to the room the limit leaves.
   void Limit(const QString& edited);
+  // After every change: says how much room is left, once little is.
+  void ShowRoomLeft();
   // The number of characters a person sees in `text`.
   static qsizetype VisibleLength(QStringView text);
 
   QLineEdit& edit_;
   int maxLength_;
+  QLabel& roomLeft_;
   QString before_;  // the text before the current edit
 };
 

@@ -3,18 +3,23 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "dialogs/TfrmEditLink.h"
+#include "os/PlatformWording.h"
 #include "skin/ModalDialogs.h"
 #include "support/gui/CaptionFit.h"
 #include "support/gui/DesignedLayout.h"
+#include "support/gui/KeyPresses.h"
+#include "support/gui/Mnemonics.h"
 #include "support/gui/ScriptedFileDialogs.h"
 #include "support/gui/ScriptedMessages.h"
 #include "support/gui/ScriptedModals.h"
@@ -23,13 +28,8 @@ namespace lintavo::test {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-
-constexpr const char* kNoBrowserLocations =
-    "No open Internet Explorer pages were found.  The insert feature works only with Internet "
-    "Explorer.\n\r"
-    "If you are using a different browser, you will need to copy and paste the URL\n\r"
-    "into the target box.";
 
 class TfrmEditLinkTest : public ::testing::Test {
  protected:
@@ -40,14 +40,16 @@ class TfrmEditLinkTest : public ::testing::Test {
   }
 
   QLineEdit& Box(const char* name) { return *editor_.findChild<QLineEdit*>(name); }
-  // Clicks a button; the result the editor closed with, or -1 while it stays open.
+  QPushButton& Button(const char* name) { return *editor_.findChild<QPushButton*>(name); }
+  // Runs `act`; the result the editor closed with, or -1 while it stays open.
+  int Closing(const std::function<void()>& act) { return ClosingResult(editor_, act); }
+  // Clicks a button; the result as Closing gives it.
   int Click(const char* name) {
-    int result = -1;
-    const auto connection =
-        QObject::connect(&editor_, &QDialog::finished, [&result](int closed) { result = closed; });
-    QTest::mouseClick(editor_.findChild<QPushButton*>(name), Qt::LeftButton);
-    QObject::disconnect(connection);
-    return result;
+    return Closing([&] { QTest::mouseClick(&Button(name), Qt::LeftButton); });
+  }
+  // Presses a key where the focus is; the result as Closing gives it.
+  int Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    return Closing([&] { PressKey(key, modifiers); });
   }
   std::vector<std::string> Texts() const {
     std::vector<std::string> texts;
@@ -64,32 +66,34 @@ class TfrmEditLinkTest : public ::testing::Test {
   TfrmEditLink editor_;
 };
 
+// A refusal leaves the focus in the box it is about.
 TEST_F(TfrmEditLinkTest, SaveChecksItsRulesInOrderAndKeepsTheTextsAsTyped) {
+  constexpr const char* kPrefixRule =
+      "The link must begin with either file://, http://, https://, ftp:// or ftps://";
   const struct {
     const char* line1;
     const char* line2;
     const char* target;
     const char* refusal;  // nullptr: saved
+    const char* box;      // refused: the box with the focus; saved: nullptr
   } cases[] = {
-      {"", "", "", "A short description is required."},
-      {"  ", "\t", "http://x", "A short description is required."},
-      {"Mail", "", "", "A target url is required."},
-      {"", "Box", "   ", "A target url is required."},
-      {"Mail", "", "  HTTP://X  ", nullptr},
-      {"", "Box", "https://mail.example/", nullptr},
-      {"a", "b", "ftps://files.example", nullptr},
-      {"a", "b", "ftp://files.example", nullptr},
-      {"a", "b", "File:///home/ann/page.html", nullptr},
-      {"a", "b", "mail.example",
-       "The link must begin with either file://, http://, https://, "
-       "ftp:// or ftps://"},
-      {"a", "b", "mailto:ann@mail.example",
-       "The link must begin with either file://, http://, "
-       "https://, ftp:// or ftps://"},
+      {"", "", "", "A short description is required.", "edtLine1"},
+      {"  ", "\t", "http://x", "A short description is required.", "edtLine1"},
+      {"Mail", "", "", "A target url is required.", "edtTarget"},
+      {"", "Box", "   ", "A target url is required.", "edtTarget"},
+      {"Mail", "", "  HTTP://X  ", nullptr, nullptr},
+      {"", "Box", "https://mail.example/", nullptr, nullptr},
+      {"a", "b", "ftps://files.example", nullptr, nullptr},
+      {"a", "b", "ftp://files.example", nullptr, nullptr},
+      {"a", "b", "File:///home/ann/page.html", nullptr, nullptr},
+      {"a", "b", "mail.example", kPrefixRule, "edtTarget"},
+      {"a", "b", "mailto:ann@mail.example", kPrefixRule, "edtTarget"},
+      {"a", "b", "wwwexample.org", kPrefixRule, "edtTarget"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.line1) + "|" + c.line2 + "|" + c.target);
     editor_.SetLink(c.line1, c.line2, c.target);
+    editor_.findChild<QPushButton*>("btnSave")->setFocus();
     const std::size_t shownBefore = messages_.Messages().size();
     const int result = Click("btnSave");
     if (c.refusal == nullptr) {
@@ -102,7 +106,28 @@ TEST_F(TfrmEditLinkTest, SaveChecksItsRulesInOrderAndKeepsTheTextsAsTyped) {
       ASSERT_EQ(messages_.Messages().size(), shownBefore + 1);
       EXPECT_EQ(messages_.Messages().back().text, c.refusal);
       EXPECT_EQ(messages_.Messages().back().kind, MessageKind::Information);
+      EXPECT_EQ(editor_.focusWidget(), &Box(c.box));
     }
+  }
+}
+
+// A host typed without a scheme, as people say web addresses, is saved as a web address.
+TEST_F(TfrmEditLinkTest, ATargetBeginningWithWwwIsSavedWithHttpsInFront) {
+  const struct {
+    const char* typed;
+    const char* saved;
+  } cases[] = {
+      {"www.example.org", "https://www.example.org"},
+      {"  www.example.org/a b?q=1\t", "https://www.example.org/a b?q=1"},
+      {"WWW.Example.ORG", "https://WWW.Example.ORG"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    editor_.SetLink("News", "", c.typed);
+    EXPECT_EQ(Click("btnSave"), kModalResultOk);
+    EXPECT_EQ(editor_.Target(), c.saved);
+    EXPECT_THAT(messages_.Messages(), IsEmpty());
+    editor_.show();
   }
 }
 
@@ -200,7 +225,10 @@ TEST_F(TfrmEditLinkTest, AChosenFolderBecomesAFileUrlAndMyComputerIsRefusedUntil
 TEST_F(TfrmEditLinkTest, WithoutAnOpenPageInsertBrowserLocationSaysSoAndShowsNoPicker) {
   editor_.SetLink("", "", "https://kept.example/");
   Click("btnInsertBrowserLocation");
-  EXPECT_THAT(Texts(), ElementsAre(kNoBrowserLocations));
+  EXPECT_THAT(Texts(), ElementsAre(os::Wording().noBrowserLocations));
+#ifndef _WIN32
+  EXPECT_THAT(Texts().front(), HasSubstr("Firefox and Chromium")) << "the tabs it reads here";
+#endif
   EXPECT_THAT(modals_.Shown(), IsEmpty());
   EXPECT_EQ(editor_.Target(), "https://kept.example/");
 }
@@ -230,6 +258,71 @@ TEST_F(TfrmEditLinkWithPagesTest, ThePickedLocationBecomesTheTargetAndCancelKeep
   EXPECT_THAT(messages_.Messages(), IsEmpty());
 }
 
+// Save is the editor's default: Enter in any box saves; on a focused button, Enter presses that
+// button, and Insert browser location never takes Enter from a box.
+TEST_F(TfrmEditLinkTest, EnterInABoxSavesAndOnAFocusedButtonPressesIt) {
+  ASSERT_TRUE(Activate(editor_));
+  for (const char* box : {"edtLine1", "edtLine2", "edtTarget"}) {
+    SCOPED_TRACE(box);
+    editor_.SetLink("Mail", "Box", "https://mail.example/");
+    Box(box).setFocus();
+    EXPECT_EQ(Press(Qt::Key_Return), kModalResultOk);
+    ASSERT_TRUE(Activate(editor_));
+  }
+  EXPECT_THAT(messages_.Messages(), IsEmpty()) << "no picker was looked for";
+  EXPECT_TRUE(Button("btnSave").isDefault());
+
+  editor_.SetLink("Mail", "Box", "https://mail.example/");
+  Button("btnInsertBrowserLocation").setFocus();
+  EXPECT_FALSE(Button("btnInsertBrowserLocation").isDefault());
+  EXPECT_EQ(Press(Qt::Key_Return), -1);
+  EXPECT_THAT(Texts(), ElementsAre(os::Wording().noBrowserLocations));
+  Button("btnClear").setFocus();
+  EXPECT_EQ(Press(Qt::Key_Return), -1);
+  EXPECT_EQ(editor_.Target(), "") << "Enter cleared";
+  EXPECT_EQ(Press(Qt::Key_Escape), kModalResultCancel);
+}
+
+TEST_F(TfrmEditLinkTest, EachLabelsLetterReachesItsBox) {
+  ASSERT_TRUE(Activate(editor_));
+  EXPECT_THAT(FocusAfterMnemonics(Button("btnSave"), {Qt::Key_D, Qt::Key_1, Qt::Key_2, Qt::Key_T}),
+              ElementsAre("edtLine1", "edtLine1", "edtLine2", "edtTarget"));
+}
+
+// Typing stops at twelve characters; from four left on, the box says how many, beside it and to a
+// screen reader.
+TEST_F(TfrmEditLinkTest, ACaptionBoxSaysHowManyCharactersAreLeftWhenFewAre) {
+  const auto* counter = editor_.findChild<QLabel*>("lblLine2RoomLeft");
+  QLineEdit& line2 = Box("edtLine2");
+  const struct {
+    const char* name;
+    std::function<void()> act;
+    const char* said;
+  } cases[] = {
+      {"empty", [] {}, ""},
+      {"seven typed", [&] { QTest::keyClicks(&line2, "Kalende"); }, ""},
+      {"eight typed", [&] { QTest::keyClicks(&line2, "r"); }, "4 characters left"},
+      {"eleven typed", [&] { QTest::keyClicks(&line2, "abc"); }, "1 character left"},
+      {"twelve typed, and more", [&] { QTest::keyClicks(&line2, "defg"); }, "0 characters left"},
+      {"one deleted", [&] { QTest::keyClick(&line2, Qt::Key_Backspace); }, "1 character left"},
+      {"twenty set by the program", [&] { editor_.SetLink("", "A line of twenty chr", ""); },
+       "0 characters left"},
+      {"cleared", [&] { Click("btnClear"); }, ""},
+  };
+  line2.setFocus();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.act();
+    EXPECT_EQ(counter->text().toStdString(), c.said);
+    EXPECT_EQ(line2.accessibleDescription().toStdString(), c.said);
+  }
+  EXPECT_EQ(editor_.findChild<QLabel*>("lblLine1RoomLeft")->text(), "") << "each box its own";
+
+  editor_.SetLink("12 character", "12 character", "");
+  EXPECT_EQ(counter->text(), "0 characters left");
+  EXPECT_THAT(CaptionsThatDoNotFit(editor_), IsEmpty()) << "the counters fit beside the boxes";
+}
+
 TEST_F(TfrmEditLinkTest, KeepsItsDesignedLayout) {
   EXPECT_EQ(editor_.windowTitle(), "Edit Link");
   EXPECT_EQ(editor_.size(), QSize(423, 152));
@@ -237,24 +330,28 @@ TEST_F(TfrmEditLinkTest, KeepsItsDesignedLayout) {
   EXPECT_FALSE(editor_.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint))
       << "no title-bar buttons";
   ExpectDesignedControls(
-      editor_, {
-                   {"lblShortDescription", "Short description:", {9, 7, 103, 16}, false},
-                   {"lblLine1", "Line 1:", {9, 26, 38, 16}, false},
-                   {"edtLine1", nullptr, {53, 25, 130, 18}, false},
-                   {"lblLine2", "Line 2:", {9, 49, 38, 16}, false},
-                   {"edtLine2", nullptr, {53, 48, 130, 18}, false},
-                   {"lblTarget", "Target:", {9, 72, 43, 16}, false},
-                   {"edtTarget", nullptr, {9, 90, 304, 18}, false},
-                   {"btnInsertBrowserLocation", "Insert browser location", {9, 116, 149, 20}, true},
-                   {"btnSelectFolder", "Select a folder", {164, 116, 149, 20}, true},
-                   {"btnSave", "Save", {325, 24, 81, 21}, true},
-                   {"btnCancel", "Cancel", {325, 52, 81, 21}, true},
-                   {"btnClear", "Clear", {325, 79, 81, 21}, true},
-               });
+      editor_,
+      {
+          {"lblShortDescription", "Short &description:", {9, 7, 103, 16}, false},
+          {"lblLine1", "Line &1:", {9, 26, 38, 16}, false},
+          {"edtLine1", nullptr, {53, 25, 130, 18}, false},
+          {"lblLine1RoomLeft", "", {189, 26, 130, 16}, false},
+          {"lblLine2", "Line &2:", {9, 49, 38, 16}, false},
+          {"edtLine2", nullptr, {53, 48, 130, 18}, false},
+          {"lblLine2RoomLeft", "", {189, 49, 130, 16}, false},
+          {"lblTarget", "&Target:", {9, 72, 43, 16}, false},
+          {"edtTarget", nullptr, {9, 90, 304, 18}, false},
+          {"btnInsertBrowserLocation", "&Insert browser location", {9, 116, 149, 20}, true},
+          {"btnSelectFolder", "Select a &folder", {164, 116, 149, 20}, true},
+          {"btnSave", "&Save", {325, 24, 81, 21}, true},
+          {"btnCancel", "&Cancel", {325, 52, 81, 21}, true},
+          {"btnClear", "C&lear", {325, 79, 81, 21}, true},
+      });
   EXPECT_THAT(CaptionsThatDoNotFit(editor_), IsEmpty());
   EXPECT_THAT(TabChain(editor_, "edtLine1"),
               ElementsAre("edtLine1", "edtLine2", "edtTarget", "btnInsertBrowserLocation",
-                          "btnSave", "btnCancel", "btnClear", "btnSelectFolder"));
+                          "btnSelectFolder", "btnSave", "btnCancel", "btnClear"));
+  EXPECT_THAT(MnemonicProblems(editor_), IsEmpty());
 }
 
 }  // namespace

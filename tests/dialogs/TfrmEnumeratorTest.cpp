@@ -14,6 +14,8 @@
 #include "skin/ModalDialogs.h"
 #include "support/gui/CaptionFit.h"
 #include "support/gui/DesignedLayout.h"
+#include "support/gui/KeyPresses.h"
+#include "support/gui/Mnemonics.h"
 #include "support/gui/RecordedErrors.h"
 #include "support/gui/ScriptedMessages.h"
 
@@ -194,6 +196,34 @@ TEST_F(TfrmEnumeratorTest, WindowsThatCannotBeListedAreReportedAndThePickerStill
   EXPECT_EQ(picker.LocationCount(), 0);
 }
 
+// The picker opens in its list: Down picks the first location and Enter saves it, as Save is the
+// default; Enter with none picked says so and leaves the focus in the list; Escape cancels.
+TEST_F(TfrmEnumeratorTest, TheKeysPickALocationSaveItAndCancel) {
+  TfrmEnumerator picker(messages_,
+                        Windows({Page("https://a.example/"), Page("https://b.example/")}));
+  ASSERT_TRUE(Activate(picker));
+  const auto press = [&picker](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    return ClosingResult(picker, [&] { PressKey(key, modifiers); });
+  };
+  EXPECT_EQ(Focused(), "lbxBrowsers");
+
+  picker.findChild<QPushButton*>("btnSave")->setFocus();
+  EXPECT_EQ(press(Qt::Key_Return), -1);
+  ASSERT_EQ(messages_.Messages().size(), 1U);
+  EXPECT_EQ(messages_.Messages()[0].text, "Please select a URL.");
+  EXPECT_EQ(Focused(), "lbxBrowsers") << "back to the list";
+
+  press(Qt::Key_Down);
+  press(Qt::Key_Down);
+  EXPECT_EQ(press(Qt::Key_Return), kModalResultOk);
+  EXPECT_EQ(picker.SelectedLocation(), "https://b.example/");
+
+  ASSERT_TRUE(Activate(picker));
+  EXPECT_THAT(FocusAfterMnemonics(*picker.findChild<QPushButton*>("btnCancel"), {Qt::Key_L}),
+              ElementsAre("lbxBrowsers"));
+  EXPECT_EQ(press(Qt::Key_Escape), kModalResultCancel);
+}
+
 TEST_F(TfrmEnumeratorTest, KeepsItsDesignedLayoutAndGrowsWithItsWindow) {
   TfrmEnumerator picker(messages_, Windows({Page("https://example.org/" + std::string(300, 'x'))}));
   EXPECT_EQ(picker.windowTitle(), "Insert browser location");
@@ -202,15 +232,14 @@ TEST_F(TfrmEnumeratorTest, KeepsItsDesignedLayoutAndGrowsWithItsWindow) {
   ExpectDesignedControls(
       picker,
       {
-          {"lblSelectLocation", "Select location from actives browsers:", {10, 7, 224, 16}, false},
+          {"lblSelectLocation", "Select &location from actives browsers:", {10, 7, 224, 16}, false},
           {"lbxBrowsers", nullptr, {9, 24, 408, 246}, false},
-          {"btnSave", "Save", {285, 280, 65, 21}, true},
-          {"btnCancel", "Cancel", {354, 280, 65, 21}, true},
+          {"btnSave", "&Save", {285, 280, 65, 21}, true},
+          {"btnCancel", "&Cancel", {354, 280, 65, 21}, true},
       });
   EXPECT_THAT(CaptionsThatDoNotFit(picker), IsEmpty());
-  std::vector<std::string> buttons = TabChain(picker, "btnSave");
-  std::erase_if(buttons, [](const std::string& name) { return !name.starts_with("btn"); });
-  EXPECT_THAT(buttons, ElementsAre("btnSave", "btnCancel"));
+  EXPECT_THAT(TabChain(picker, "lbxBrowsers"), ElementsAre("lbxBrowsers", "btnSave", "btnCancel"));
+  EXPECT_THAT(MnemonicProblems(picker), IsEmpty());
 
   picker.show();
   picker.resize(530, 418);

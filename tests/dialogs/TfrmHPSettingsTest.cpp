@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +22,8 @@
 #include "support/PageStoreFixture.h"
 #include "support/gui/CaptionFit.h"
 #include "support/gui/DesignedLayout.h"
+#include "support/gui/KeyPresses.h"
+#include "support/gui/Mnemonics.h"
 #include "support/gui/RecordedErrors.h"
 #include "support/gui/ScriptedMessages.h"
 #include "support/gui/ScriptedModals.h"
@@ -71,19 +75,43 @@ class TfrmHPSettingsTest : public ::testing::Test, public PageStoreFixture {
     EXPECT_NE(widget, nullptr) << name;
     return *widget;
   }
+  // Opens the dialog as the active window, where keys and shortcuts reach it as a person's do.
+  TfrmHPSettings& OpenActiveDialog() {
+    OpenDialog();
+    EXPECT_TRUE(Activate(*dialog_));
+    return *dialog_;
+  }
   QTableWidget& Grid() { return Control<QTableWidget>("grdSettings"); }
   QPushButton& Button(const char* name) { return Control<QPushButton>(name); }
-  // Clicks a button; the result the dialog closed with, or -1 while it stays open.
+  // Runs `act`; the result the dialog closed with, or -1 while it stays open.
+  int Closing(const std::function<void()>& act) { return ClosingResult(*dialog_, act); }
+  // Clicks a button; the result as Closing gives it.
   int Click(const char* name) {
-    int result = -1;
-    const auto connection = QObject::connect(dialog_.get(), &QDialog::finished,
-                                             [&result](int closed) { result = closed; });
-    QTest::mouseClick(&Button(name), Qt::LeftButton);
-    QObject::disconnect(connection);
-    return result;
+    return Closing([&] { QTest::mouseClick(&Button(name), Qt::LeftButton); });
+  }
+  // Presses a key where the focus is; the result as Closing gives it.
+  int Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    return Closing([&] { PressKey(key, modifiers); });
+  }
+  // Where the focus goes from `first`, one `key` at a time, until it comes back.
+  std::vector<std::string> FocusWalk(const char* first, Qt::Key key,
+                                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    Control<QWidget>(first).setFocus();
+    std::vector<std::string> walk = {Focused()};
+    do {
+      PressKey(key, modifiers);
+      walk.push_back(Focused());
+    } while (walk.back() != first && walk.size() < 20);
+    return walk;
+  }
+  void PickColour(const char* box, const char* colour) {
+    auto& colours = Control<QComboBox>(box);
+    colours.setCurrentText(colour);
+    emit colours.activated(colours.currentIndex());
   }
   // Selects the cell of grid row `row` (1 to 6) and column `column` (0 to 7).
   void Select(int row, int column) { Grid().setCurrentCell(row - 1, column); }
+  int GridRowOfCurrent() { return Grid().currentRow() + 1; }
   std::string CellText(int row, int column) {
     return Grid().item(row - 1, column)->text().toStdString();
   }
@@ -349,6 +377,7 @@ TEST_F(TfrmHPSettingsTest, ANameOfOnlySpacesIsRefusedAndAnUnlistedColourSavesAsB
   EXPECT_EQ(Click("btnSave"), -1);
   ASSERT_EQ(messages_.Messages().size(), 1U);
   EXPECT_EQ(messages_.Messages()[0].text, "A page name is required.");
+  EXPECT_EQ(dialog_->focusWidget(), &Control<QLineEdit>("edtName")) << "back to the name";
   EXPECT_EQ(StoredPage().Name, "Work");
 
   Control<QLineEdit>("edtName").setText("Work");
@@ -406,6 +435,235 @@ TEST_F(TfrmHPSettingsTest, TheSizeAtClosingIsTheSizeAtTheNextOpening) {
   EXPECT_EQ(dialog_->height(), 600);
 }
 
+// Tab walks the controls as they are laid out, top to bottom and left to right, through the grid
+// and on to Save and Cancel; Shift+Tab walks back. A disabled Paste is passed over.
+TEST_F(TfrmHPSettingsTest, TabWalksTheLayoutThroughTheGridToSaveAndCancel) {
+  OpenActiveDialog();
+  EXPECT_EQ(Focused(), "edtName") << "the dialog opens in the name box";
+  EXPECT_THAT(FocusWalk("edtName", Qt::Key_Tab),
+              ElementsAre("edtName", "colFont", "colTitle", "grdSettings", "btnEditLink", "btnCut",
+                          "btnClear", "btnSave", "btnCancel", "edtName"));
+  EXPECT_THAT(FocusWalk("edtName", Qt::Key_Backtab, Qt::ShiftModifier),
+              ElementsAre("edtName", "btnCancel", "btnSave", "btnClear", "btnCut", "btnEditLink",
+                          "grdSettings", "colTitle", "colFont", "edtName"));
+}
+
+TEST_F(TfrmHPSettingsTest, TabAndCtrlTabLeaveTheGridAndArrowsMoveBetweenItsCells) {
+  const struct {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* focused;
+  } leaving[] = {
+      {"Tab", Qt::Key_Tab, Qt::NoModifier, "btnEditLink"},
+      {"Shift+Tab", Qt::Key_Backtab, Qt::ShiftModifier, "colTitle"},
+      {"Ctrl+Tab", Qt::Key_Tab, Qt::ControlModifier, "btnEditLink"},
+      {"Ctrl+Shift+Tab", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, "colTitle"},
+      {"Ctrl+Shift+Tab as Tab", Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier, "colTitle"},
+  };
+  OpenActiveDialog();
+  for (const auto& c : leaving) {
+    SCOPED_TRACE(c.name);
+    Select(3, 4);
+    Grid().setFocus();
+    EXPECT_EQ(Press(c.key, c.modifiers), -1);
+    EXPECT_EQ(Focused(), c.focused);
+    EXPECT_EQ(Grid().currentRow(), 2) << "the selected cell stays";
+    EXPECT_EQ(Grid().currentColumn(), 4);
+  }
+
+  const struct {
+    Qt::Key key;
+    int row, column;  // grid row (1 to 6) and column (0 to 7) after the key
+  } arrows[] = {
+      {Qt::Key_Right, 1, 1}, {Qt::Key_Down, 2, 1}, {Qt::Key_Left, 2, 0},
+      {Qt::Key_Up, 1, 0},    {Qt::Key_Up, 1, 0},   {Qt::Key_Left, 1, 0},
+  };
+  Select(1, 0);
+  Grid().setFocus();
+  for (const auto& c : arrows) {
+    SCOPED_TRACE(QKeySequence(c.key).toString().toStdString());
+    Press(c.key);
+    EXPECT_EQ(GridRowOfCurrent(), c.row);
+    EXPECT_EQ(Grid().currentColumn(), c.column);
+    EXPECT_EQ(Grid().selectedItems().size(), 1);
+  }
+  EXPECT_EQ(Focused(), "grdSettings");
+}
+
+TEST_F(TfrmHPSettingsTest, EnterOrF2OnACellEditsItsLinkAndDeleteClearsItAfterAsking) {
+  const struct {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+  } editKeys[] = {
+      {"Enter", Qt::Key_Return, Qt::NoModifier},
+      {"Enter on the keypad", Qt::Key_Enter, Qt::KeypadModifier},
+      {"F2", Qt::Key_F2, Qt::NoModifier},
+  };
+  OpenActiveDialog();
+  for (const auto& c : editKeys) {
+    SCOPED_TRACE(c.name);
+    Select(2, 1);
+    Grid().setFocus();
+    std::string shownLine2;
+    modals_.Then([&shownLine2](QDialog& editor) {
+      shownLine2 = editor.findChild<QLineEdit*>("edtLine2")->text().toStdString();
+      return kModalResultCancel;
+    });
+    EXPECT_EQ(Press(c.key, c.modifiers), -1) << "the key does not save";
+    EXPECT_EQ(shownLine2, "News") << "the editor opened on the selected cell";
+  }
+  EXPECT_EQ(modals_.Shown().size(), std::size(editKeys));
+
+  Select(1, 0);
+  Grid().setFocus();
+  messages_.Answer(kMessageResultCancel);
+  Press(Qt::Key_Delete);
+  EXPECT_EQ(CellText(1, 0), "Mail Box") << "the answer was Cancel";
+  Press(Qt::Key_Delete);
+  EXPECT_EQ(CellText(1, 0), "");
+  EXPECT_EQ(LinkAt(dialog_->WorkPage(), 0).target, "");
+  ASSERT_EQ(messages_.Messages().size(), 2U);
+  EXPECT_EQ(messages_.Messages()[1].text, "Are you sure you want clear this link?");
+  EXPECT_EQ(Focused(), "grdSettings");
+}
+
+// Save is the dialog's default: Enter saves wherever the focus is, but in the grid and on another
+// button; Ctrl+S saves from anywhere.
+TEST_F(TfrmHPSettingsTest, EnterOutsideTheGridSavesAndSoDoesCtrlS) {
+  const struct {
+    const char* name;
+    const char* focus;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+  } cases[] = {
+      {"Enter in the name box", "edtName", Qt::Key_Return, Qt::NoModifier},
+      {"Enter on the keypad in the name box", "edtName", Qt::Key_Enter, Qt::KeypadModifier},
+      {"Enter in a colour box", "colTitle", Qt::Key_Return, Qt::NoModifier},
+      {"Enter on Save", "btnSave", Qt::Key_Return, Qt::NoModifier},
+      {"Ctrl+S in the name box", "edtName", Qt::Key_S, Qt::ControlModifier},
+      {"Ctrl+S in the grid", "grdSettings", Qt::Key_S, Qt::ControlModifier},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    OpenActiveDialog();
+    Control<QLineEdit>("edtName").setText(c.name);
+    Control<QWidget>(c.focus).setFocus();
+    EXPECT_EQ(Press(c.key, c.modifiers), kModalResultOk);
+    EXPECT_EQ(StoredPage().Name, c.name);
+    EXPECT_THAT(modals_.Shown(), IsEmpty());
+  }
+  EXPECT_EQ(ProfileFile::Load(ConfigFile()).ReadString("HOMEPAGE-3", "Name", ""),
+            "Ctrl+S in the grid");
+}
+
+TEST_F(TfrmHPSettingsTest, EnterOnAFocusedButtonPressesThatButtonOnly) {
+  OpenActiveDialog();
+  Select(1, 0);
+  Button("btnCut").setFocus();
+  EXPECT_EQ(Press(Qt::Key_Return), -1);
+  EXPECT_TRUE(Button("btnPaste").isEnabled()) << "Enter cut";
+  EXPECT_TRUE(Button("btnSave").isDefault()) << "Save stays the default";
+  EXPECT_FALSE(Button("btnCut").isDefault());
+
+  modals_.ThenResult(kModalResultCancel);
+  Button("btnEditLink").setFocus();
+  EXPECT_EQ(Press(Qt::Key_Return), -1);
+  EXPECT_THAT(modals_.Shown(), ElementsAre("lintavo::TfrmEditLink"));
+
+  Button("btnCancel").setFocus();
+  EXPECT_EQ(Press(Qt::Key_Return), kModalResultCancel) << "nothing changed: no question";
+  EXPECT_THAT(messages_.Messages(), IsEmpty());
+}
+
+// Escape, Cancel and closing ask first when Save would keep something the stored page does not
+// hold; what the person changed and changed back again is no change.
+TEST_F(TfrmHPSettingsTest, EscapeAsksBeforeItDiscardsChangesAndClosesAtOnceWithoutAny) {
+  const struct {
+    const char* name;
+    std::function<void()> change;
+    bool asks;
+  } cases[] = {
+      {"nothing", [] {}, false},
+      {"the name typed and typed back",
+       [this] {
+         Control<QLineEdit>("edtName").setFocus();
+         Press(Qt::Key_X);
+         Press(Qt::Key_Backspace);
+       },
+       false},
+      {"the title's Yellow picked again, stored as #ffff00",
+       [this] { PickColour("colTitle", "Yellow"); }, false},
+      {"a link edited to what it was",
+       [this] {
+         Select(1, 0);
+         EditorAnswers({"Mail", "Box", "https://mail.example/"});
+         Click("btnEditLink");
+       },
+       false},
+      {"the name", [this] { Press(Qt::Key_X); }, true},
+      {"the link colour", [this] { PickColour("colFont", "Red"); }, true},
+      {"a link edited",
+       [this] {
+         Select(1, 0);
+         EditorAnswers({"Mail", "Box", "https://post.example/"});
+         Click("btnEditLink");
+       },
+       true},
+      {"a link moved",
+       [this] {
+         Select(1, 0);
+         Click("btnCut");
+         Select(6, 7);
+         Click("btnPaste");
+       },
+       true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    OpenActiveDialog();
+    c.change();
+    const std::size_t shownBefore = messages_.Messages().size();
+    Control<QLineEdit>("edtName").setFocus();
+    if (!c.asks) {
+      EXPECT_EQ(Press(Qt::Key_Escape), kModalResultCancel);
+      EXPECT_EQ(messages_.Messages().size(), shownBefore);
+      continue;
+    }
+    messages_.Answer(kMessageResultCancel);
+    EXPECT_EQ(Press(Qt::Key_Escape), -1) << "Cancel keeps the dialog open";
+    ASSERT_EQ(messages_.Messages().size(), shownBefore + 1);
+    const ScriptedMessages::Shown& question = messages_.Messages().back();
+    EXPECT_EQ(question.text, "Discard the changes to this page?");
+    EXPECT_EQ(question.kind, MessageKind::Confirmation);
+    EXPECT_EQ(question.buttons, MessageButtons::OkCancelDefaultCancel) << "Cancel the default";
+    EXPECT_TRUE(dialog_->isVisible());
+
+    EXPECT_EQ(Click("btnCancel"), kModalResultCancel) << "the question's OK closes it";
+    EXPECT_EQ(messages_.Messages().size(), shownBefore + 2);
+    EXPECT_EQ(StoredPage().Name, "Work");
+    EXPECT_EQ(StoredPage().TextColor, "#C0C0C0");
+    EXPECT_EQ(LinkAt(StoredPage(), 0).target, "https://mail.example/");
+  }
+}
+
+TEST_F(TfrmHPSettingsTest, EachLabelsLetterReachesItsControlAndEachButtonsPressesIt) {
+  OpenActiveDialog();
+  EXPECT_THAT(FocusAfterMnemonics(Button("btnSave"), {Qt::Key_N, Qt::Key_L, Qt::Key_T, Qt::Key_I}),
+              ElementsAre("edtName", "colFont", "colTitle", "grdSettings"));
+  // A button's letter presses it the way a click shows, a moment after the key.
+  modals_.ThenResult(kModalResultCancel);
+  Press(Qt::Key_E, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([this] { return !modals_.Shown().empty(); }));
+  EXPECT_THAT(modals_.Shown(), ElementsAre("lintavo::TfrmEditLink"));
+  EXPECT_EQ(Closing([this] {
+              Press(Qt::Key_A, Qt::AltModifier);
+              EXPECT_TRUE(QTest::qWaitFor([this] { return !dialog_->isVisible(); }));
+            }),
+            kModalResultCancel);
+}
+
 TEST_F(TfrmHPSettingsTest, KeepsItsDesignedLayout) {
   TfrmHPSettings& dialog = OpenDialog();
   EXPECT_EQ(dialog.windowTitle(), "Home Page Settings");
@@ -414,28 +672,29 @@ TEST_F(TfrmHPSettingsTest, KeepsItsDesignedLayout) {
       << "no title-bar buttons";
   ExpectDesignedControls(dialog,
                          {
-                             {"lblPageName", "Page Name:", {9, 11, 76, 16}, false},
+                             {"lblPageName", "Page &Name:", {9, 11, 76, 16}, false},
                              {"edtName", nullptr, {84, 11, 287, 18}, false},
-                             {"lblLinkTextColor", "Link text color:", {9, 35, 83, 16}, false},
+                             {"lblLinkTextColor", "&Link text color:", {9, 35, 83, 16}, false},
                              {"colFont", nullptr, {84, 33, 97, 17}, false},
-                             {"lblTitleTextColor", "Title text color:", {197, 35, 85, 16}, false},
+                             {"lblTitleTextColor", "&Title text color:", {197, 35, 85, 16}, false},
                              {"colTitle", nullptr, {272, 33, 98, 17}, false},
                              {"lblSelectLink",
-                              "Select a link and then click a button to modify:",
+                              "Select a l&ink and then click a button to modify:",
                               {9, 57, 266, 16},
                               false},
                              {"grdSettings", nullptr, {9, 75, 931, 376}, false},
-                             {"btnEditLink", "Edit", {11, 462, 62, 20}, true},
-                             {"btnCut", "Cut", {77, 462, 63, 20}, true},
-                             {"btnPaste", "Paste", {144, 462, 62, 20}, true},
-                             {"btnClear", "Clear", {211, 462, 63, 20}, true},
-                             {"btnSave", "Save", {807, 462, 65, 20}, true},
-                             {"btnCancel", "Cancel", {876, 462, 65, 20}, true},
+                             {"btnEditLink", "&Edit", {11, 462, 62, 20}, true},
+                             {"btnCut", "&Cut", {77, 462, 63, 20}, true},
+                             {"btnPaste", "&Paste", {144, 462, 62, 20}, true},
+                             {"btnClear", "Clea&r", {211, 462, 63, 20}, true},
+                             {"btnSave", "&Save", {807, 462, 65, 20}, true},
+                             {"btnCancel", "C&ancel", {876, 462, 65, 20}, true},
                          });
   EXPECT_THAT(CaptionsThatDoNotFit(dialog), IsEmpty());
   EXPECT_THAT(TabChain(dialog, "edtName"),
-              ElementsAre("edtName", "colFont", "btnEditLink", "btnCut", "btnClear", "btnPaste",
-                          "btnSave", "grdSettings", "btnCancel", "colTitle"));
+              ElementsAre("edtName", "colFont", "colTitle", "grdSettings", "btnEditLink", "btnCut",
+                          "btnPaste", "btnClear", "btnSave", "btnCancel"));
+  EXPECT_THAT(MnemonicProblems(dialog), IsEmpty());
 
   auto& colours = Control<QComboBox>("colFont");
   std::vector<std::string> names;

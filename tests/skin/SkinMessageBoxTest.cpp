@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -7,13 +8,17 @@
 #include <algorithm>
 #include <functional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "skin/ModalDialogs.h"
 #include "skin/SkinMessageBox.h"
+#include "support/gui/Mnemonics.h"
 
 namespace lintavo::test {
 namespace {
+
+using ::testing::IsEmpty;
 
 // What a shown message box looked like when its stand-in answered it.
 struct SeenBox {
@@ -22,6 +27,7 @@ struct SeenBox {
   QString text;
   std::vector<QMessageBox::StandardButton> buttons;
   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+  std::vector<std::string> mnemonicProblems;
 };
 
 // Shows one message through SkinMessageBox; `act` works the box as a person would (a key or a
@@ -38,6 +44,7 @@ int ShowMessage(const std::string& text, MessageKind kind, MessageButtons button
       seen.buttons.push_back(box.standardButton(button));
     }
     seen.defaultButton = box.standardButton(box.defaultButton());
+    seen.mnemonicProblems = MnemonicProblems(box);
     act(box);
     return box.result();
   });
@@ -55,11 +62,14 @@ struct BoxCase {
   const char* caption;
   QMessageBox::Icon icon;
   std::vector<QMessageBox::StandardButton> shownButtons;
+  QMessageBox::StandardButton defaultButton;  // the one Enter presses
+  int enterResult;
   int escapeResult;
 };
 
 void PrintTo(const BoxCase& value, std::ostream* out) {
-  *out << value.caption << (value.buttons == MessageButtons::Ok ? ", OK" : ", OK and Cancel");
+  *out << value.caption << (value.buttons == MessageButtons::Ok ? ", OK" : ", OK and Cancel")
+       << (value.defaultButton == QMessageBox::Cancel ? ", Cancel the default" : "");
 }
 
 class SkinMessageBoxLookTest : public ::testing::TestWithParam<BoxCase> {};
@@ -76,8 +86,9 @@ TEST_P(SkinMessageBoxLookTest, CaptionIconButtonsAndKeys) {
   for (QMessageBox::StandardButton button : expected.shownButtons) {
     EXPECT_NE(std::find(seen.buttons.begin(), seen.buttons.end(), button), seen.buttons.end());
   }
-  EXPECT_EQ(seen.defaultButton, QMessageBox::Ok);
-  EXPECT_EQ(returnResult, kMessageResultOk);
+  EXPECT_EQ(seen.defaultButton, expected.defaultButton);
+  EXPECT_THAT(seen.mnemonicProblems, IsEmpty());
+  EXPECT_EQ(returnResult, expected.enterResult);
 
   SeenBox ignored;
   EXPECT_EQ(ShowMessage(
@@ -92,18 +103,32 @@ INSTANTIATE_TEST_SUITE_P(KindsAndButtons, SkinMessageBoxLookTest,
                                                    "Information",
                                                    QMessageBox::Information,
                                                    {QMessageBox::Ok},
+                                                   QMessageBox::Ok,
+                                                   kMessageResultOk,
                                                    kMessageResultOk},
                                            BoxCase{MessageKind::Information,
                                                    MessageButtons::OkCancel,
                                                    "Information",
                                                    QMessageBox::Information,
                                                    {QMessageBox::Ok, QMessageBox::Cancel},
+                                                   QMessageBox::Ok,
+                                                   kMessageResultOk,
                                                    kMessageResultCancel},
                                            BoxCase{MessageKind::Confirmation,
                                                    MessageButtons::OkCancel,
                                                    "Confirm",
                                                    QMessageBox::Question,
                                                    {QMessageBox::Ok, QMessageBox::Cancel},
+                                                   QMessageBox::Ok,
+                                                   kMessageResultOk,
+                                                   kMessageResultCancel},
+                                           BoxCase{MessageKind::Confirmation,
+                                                   MessageButtons::OkCancelDefaultCancel,
+                                                   "Confirm",
+                                                   QMessageBox::Question,
+                                                   {QMessageBox::Ok, QMessageBox::Cancel},
+                                                   QMessageBox::Cancel,
+                                                   kMessageResultCancel,
                                                    kMessageResultCancel}));
 
 TEST(SkinMessageBoxTest, ClickedButtonDecidesAndClosingOtherwiseIsCancel) {
