@@ -40,7 +40,8 @@ TfrmMain::TfrmMain(std::string programFolder, MessageService& messages, MainWind
       ui_(std::make_unique<Ui::TfrmMain>()),
       programFolder_(std::move(programFolder)),
       messages_(messages),
-      dialogs_(std::move(dialogs)) {
+      dialogs_(std::move(dialogs)),
+      helpKey_([this] { btnHelpClick(); }) {
   // A fixed-size window with a minimize button and no maximize button. Set before the controls
   // exist: setting it later makes the style polish every control again.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
