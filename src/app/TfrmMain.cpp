@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <utility>
 
+#include "app/BrowserOpening.h"
 #include "app/HomePageCommand.h"
 #include "help/HelpEngine.h"
 #include "os/Failure.h"
@@ -13,7 +14,6 @@
 #include "pages/ConfigLocation.h"
 #include "pages/PageFiles.h"
 #include "pages/ProductIdentity.h"
-#include "pages/ShellRoutines.h"
 #include "skin/BuiltInPictures.h"
 #include "skin/ErrorReporting.h"
 #include "skin/ModalDialogs.h"
@@ -31,6 +31,14 @@ constexpr const char* kCommandNotAvailable = "This command is not available in t
 constexpr const char* kHelpFileName = "Lintavo.chm";
 constexpr const char* kHelpNotAvailable =
     "Help is not available: the help viewer could not be loaded.";
+
+// What the commands that open the browser say when there is none to open.
+constexpr const char* kCannotViewPage =
+    "The page could not be shown: no web browser is set as the default for web pages. To see it, "
+    "open this file in your browser:";
+constexpr const char* kCannotOpenUpdatePage =
+    "The update page could not be opened: no web browser is set as the default for web pages. "
+    "To look for updates, open this address in your browser:";
 
 }  // namespace
 
@@ -156,14 +164,16 @@ void TfrmMain::btnEditBackgroundClick() {
   ShowCommandDialog(dialogs_.background);
 }
 
-// The browser's answer is not awaited: with no browser registered nothing happens.
+// The browser's answer is not awaited. With no browser registered, the person is told which file
+// to open.
 void TfrmMain::btnViewClick() {
   const int position = SelectedPosition();
   if (position == kNoPage) {
     messages_.MessageDlg(kNoPageSelected, MessageKind::Information, MessageButtons::Ok);
     return;
   }
-  OpenInHtmlBrowser(os::JoinPath(WebManager().RootFolder, PageFileName(position + 1)));
+  OpenInBrowserOrSay(os::JoinPath(WebManager().RootFolder, PageFileName(position + 1)),
+                     kCannotViewPage, messages_);
 }
 
 // With no page selected the command asks for one and needs no pages folder.
@@ -199,12 +209,12 @@ void TfrmMain::btnCloseClick() {
 }
 
 void TfrmMain::imgLogoClick() {
-  OpenInHtmlBrowser(kVendorWebSite);
+  OpenVendorWebSite(messages_);
 }
 
 // Only opens the vendor's update page; no versions are compared.
 void TfrmMain::bsSkinButton2Click() {
-  OpenInHtmlBrowser(kVendorUpdatePage);
+  OpenInBrowserOrSay(kVendorUpdatePage, kCannotOpenUpdatePage, messages_);
 }
 
 int TfrmMain::ShowCommandDialog(const DialogFactory& createDialog) {
