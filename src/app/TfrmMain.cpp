@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <utility>
 
+#include "app/AppResources.h"
 #include "app/BrowserOpening.h"
 #include "app/HomePageCommand.h"
 #include "help/HelpEngine.h"
@@ -14,7 +15,6 @@
 #include "pages/ConfigLocation.h"
 #include "pages/PageFiles.h"
 #include "pages/ProductIdentity.h"
-#include "skin/BuiltInPictures.h"
 #include "skin/ErrorReporting.h"
 #include "skin/ModalDialogs.h"
 #include "skin/WidgetText.h"
@@ -56,10 +56,10 @@ TfrmMain::TfrmMain(std::string programFolder, MessageService& messages, MainWind
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   ui_->setupUi(this);
-  ui_->imgLogo->setPixmap(BuiltInPpmPicture(":/app/logo-banner.ppm"));
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
+  ui_->imgLogo->setPixmap(LogoBanner(devicePixelRatioF()));
 
   // The list runs its change handler only when the user picks a page; setting the position from
   // code does not.

@@ -1,10 +1,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QRect>
+#include <cstdlib>
 #include <vector>
 
+#include "app/AppResources.h"
 #include "support/gui/CaptionFit.h"
 #include "support/gui/DesignedLayout.h"
 #include "support/gui/MainWindowFixture.h"
@@ -53,6 +57,34 @@ TEST_F(MainWindowLayoutTest, TheLogoShowsTheBannerStretchedToItsBox) {
   ASSERT_NE(logo, nullptr);
   EXPECT_EQ(logo->pixmap().size(), QSize(370, 60));
   EXPECT_TRUE(logo->hasScaledContents());
+}
+
+// A screen scaled above 100 % gets the banner drawn at twice the size, which takes the same room;
+// both are the same picture.
+TEST_F(MainWindowLayoutTest, ScaledScreensGetTheBannerDrawnAtTwiceTheSize) {
+  const QPixmap designed = LogoBanner(1);
+  ASSERT_EQ(designed.size(), QSize(370, 60));
+  for (const qreal ratio : {1.25, 2.0}) {
+    SCOPED_TRACE(ratio);
+    const QPixmap sharp = LogoBanner(ratio);
+    EXPECT_EQ(sharp.size(), QSize(740, 120));
+    EXPECT_EQ(sharp.deviceIndependentSize(), QSizeF(370, 60));
+  }
+  // Halved, the large one matches the designed one up to the edges of the letters and lines.
+  const QImage halved =
+      LogoBanner(2).toImage().scaled(370, 60, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  const QImage original = designed.toImage();
+  int differentPixels = 0;
+  for (int y = 0; y < 60; ++y) {
+    for (int x = 0; x < 370; ++x) {
+      const QColor a = halved.pixelColor(x, y);
+      const QColor b = original.pixelColor(x, y);
+      const int difference = std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                             std::abs(a.blue() - b.blue());
+      differentPixels += difference > 60 ? 1 : 0;
+    }
+  }
+  EXPECT_LT(differentPixels, 370 * 60 / 20) << "not the same picture";
 }
 
 }  // namespace
