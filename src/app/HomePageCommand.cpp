@@ -4,6 +4,7 @@
 
 #include "os/BrowserHomePages.h"
 #include "os/PathText.h"
+#include "os/PlatformWording.h"
 #include "pages/BrowserChanges.h"
 #include "pages/PageFiles.h"
 #include "pages/ProductIdentity.h"
@@ -11,12 +12,6 @@
 namespace lintavo {
 
 namespace {
-
-// The line breaks are LF CR, in that order, as the program has always shown them.
-constexpr const char* kConfirmation =
-    "Click OK to set the selected personal home page as your browser's default home page.\n\r"
-    "If blocked by your anti-virus software, you will need to set manually by first viewing\n\r"
-    "the personal home page and then setting as your home page via your browser's options";
 
 // "A", "A and B", "A, B and C".
 std::string NameList(const std::vector<std::string>& names) {
@@ -39,9 +34,25 @@ std::string QuotedNameList(const std::vector<std::string>& names) {
   return NameList(quoted);
 }
 
-// What the person is told about the browsers that did not take the page (os/BrowserHomePages.h),
-// one paragraph for each kind of gap.
-std::string GapsMessage(const os::BrowserHomePageGaps& gaps) {
+// The browsers that have the page now (os/BrowserHomePages.h), in one paragraph; empty when none
+// has it.
+std::string TakenParagraph(const os::BrowserHomePageReport& report) {
+  std::string taken;
+  if (!report.set.empty()) {
+    taken = "The page is now the home page of " + NameList(report.set) + ".";
+  }
+  if (!report.setAtNextStart.empty()) {
+    const bool one = report.setAtNextStart.size() == 1;
+    taken += (taken.empty() ? "" : " ") + NameList(report.setAtNextStart) +
+             (one ? " is open now and makes the page its home page when it next starts."
+                  : " are open now and make the page their home page when they next start.");
+  }
+  return taken;
+}
+
+// What the person is told about the browsers that did not take the page, one paragraph for each
+// kind of gap.
+std::vector<std::string> GapParagraphs(const os::BrowserHomePageGaps& gaps) {
   std::vector<std::string> paragraphs;
   if (gaps.pageWithoutAddress) {
     paragraphs.push_back(
@@ -72,6 +83,23 @@ std::string GapsMessage(const os::BrowserHomePageGaps& gaps) {
         (one ? "its settings could not be read or written, and were left as they were."
              : "their settings could not be read or written, and were left as they were."));
   }
+  return paragraphs;
+}
+
+// What the person is told after the page was given to the browsers: which have it now, then what
+// kept the others from it. With no browser found at all, where the page is, so that they can make
+// it their home page themselves.
+std::string ReportMessage(const os::BrowserHomePageReport& report, const std::string& pagePath) {
+  std::vector<std::string> paragraphs = GapParagraphs(report.gaps);
+  if (const std::string taken = TakenParagraph(report); !taken.empty()) {
+    paragraphs.insert(paragraphs.begin(), taken);
+  } else if (paragraphs.empty()) {
+    paragraphs.push_back(
+        "No browser was found to give the page to. To make it your home page, open it in your "
+        "browser and choose it as the home page in the browser's settings. The page is the "
+        "file\n\n" +
+        pagePath);
+  }
   std::string text;
   for (const std::string& paragraph : paragraphs) {
     text += (text.empty() ? "" : "\n\n") + paragraph;
@@ -87,17 +115,16 @@ void SetSelectedPageAsHomePage(int position, const std::string& rootFolder,
     messages.MessageDlg(kNoPageSelected, MessageKind::Information, MessageButtons::Ok);
     return;
   }
-  if (messages.MessageDlg(kConfirmation, MessageKind::Information, MessageButtons::OkCancel) !=
-      kMessageResultOk) {
+  if (messages.MessageDlg(os::Wording().homePageConfirmation, MessageKind::Information,
+                          MessageButtons::OkCancel) != kMessageResultOk) {
     return;
   }
-  SetBrowserHomePage(os::JoinPath(rootFolder, PageFileName(position + 1)));
-  // The registry holds the page now. A browser that reads its own settings instead (on Linux) and
-  // could not take the page is named, so that the run does not end in a silent non-change.
-  const os::BrowserHomePageGaps gaps = os::BrowserHomePageGapsOfLastWrite();
-  if (!gaps.Empty()) {
-    messages.MessageDlg(GapsMessage(gaps), MessageKind::Information, MessageButtons::Ok);
-  }
+  const std::string pagePath = os::JoinPath(rootFolder, PageFileName(position + 1));
+  SetBrowserHomePage(pagePath);
+  // The registry holds the page now. The person is told which browsers have it, and which could
+  // not take it and why, so that the run never ends in silence.
+  messages.MessageDlg(ReportMessage(os::BrowserHomePageReportOfLastWrite(), pagePath),
+                      MessageKind::Information, MessageButtons::Ok);
 }
 
 }  // namespace lintavo

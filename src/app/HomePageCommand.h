@@ -13,9 +13,9 @@ inline constexpr const char* kNoPageSelected = "Please select a page first.";
 // browser's home page, for new tabs too, after the user confirmed it. The browser's lockdown of
 // local content is switched off while the start page is written and set back afterwards. With no
 // page selected (any other position) the user is asked to select one and nothing changes.
-// Registry failures raise lintavo::Failure; the steps done before stay done. A successful run ends
-// silently, unless browsers that keep their own settings could not take the page
-// (os/BrowserHomePages.h): an information box then names them, and what to do.
+// Registry failures raise lintavo::Failure; the steps done before stay done. Otherwise an
+// information box ends the run: it names the browsers that have the page now and those that could
+// not take it (os/BrowserHomePages.h), with what to do.
 void SetSelectedPageAsHomePage(int position, const std::string& rootFolder,
                                MessageService& messages);
 

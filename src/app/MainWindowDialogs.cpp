@@ -23,7 +23,7 @@ MainWindowDialogs InstalledDialogs() {
     return std::make_unique<TfrmQuickAccess>(mainWindow.bsSkinMessage1(), &mainWindow);
   };
   dialogs.about = [](TfrmMain& mainWindow) -> std::unique_ptr<QDialog> {
-    return std::make_unique<TfrmAbout>(&mainWindow);
+    return std::make_unique<TfrmAbout>(mainWindow.bsSkinMessage1(), &mainWindow);
   };
   return dialogs;
 }

@@ -1,15 +1,61 @@
 #include "app/TApplication.h"
 
+#include <QKeyEvent>
+#include <QPushButton>
+#include <utility>
+
 #include "skin/ErrorReporting.h"
 
 namespace lintavo {
+
+namespace {
+
+ScopedHelpKey* currentHelpKey = nullptr;
+
+}  // namespace
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
   bool handled = false;
-  RunReportingFailures([&] { handled = QApplication::notify(receiver, event); });
+  RunReportingFailures([&] {
+    // A key goes to its window first and then to the focused widget: it is answered there, once.
+    handled = (event->type() == QEvent::KeyPress && receiver->isWidgetType() &&
+               AnswerProgramKey(*static_cast<QWidget*>(receiver),
+                                *static_cast<const QKeyEvent*>(event))) ||
+              QApplication::notify(receiver, event);
+  });
   return handled;
+}
+
+// A key held down repeats; the repeats are taken too, but press nothing again.
+bool TApplication::AnswerProgramKey(QWidget& receiver, const QKeyEvent& key) {
+  if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+    return false;
+  }
+  if (key.key() == Qt::Key_F1 && currentHelpKey != nullptr) {
+    if (!key.isAutoRepeat()) {
+      currentHelpKey->command_();
+    }
+    return true;
+  }
+  auto* button = qobject_cast<QPushButton*>(&receiver);
+  if ((key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && button != nullptr) {
+    if (!key.isAutoRepeat()) {
+      button->click();
+    }
+    return true;
+  }
+  return false;
+}
+
+ScopedHelpKey::ScopedHelpKey(std::function<void()> command)
+    : command_(std::move(command)), previous_(currentHelpKey) {
+  currentHelpKey = this;
+}
+
+ScopedHelpKey::~ScopedHelpKey() {
+  currentHelpKey = previous_;
 }
 
 }  // namespace lintavo

@@ -1,11 +1,13 @@
 #include "app/TfrmAbout.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <string>
 
+#include "app/BrowserOpening.h"
 #include "dialogs/DialogFrame.h"
+#include "os/PlatformWording.h"
 #include "pages/ProductIdentity.h"
-#include "pages/ShellRoutines.h"
 #include "skin/BuiltInPictures.h"
 #include "skin/ErrorReporting.h"
 #include "skin/WidgetText.h"
@@ -20,6 +22,13 @@ constexpr int kMarginToTheRight = 15;
 // For mouse button events only.
 bool IsLeftButton(const QEvent& event) {
   return static_cast<const QMouseEvent&>(event).button() == Qt::LeftButton;
+}
+
+// For key events only: the keys that press a button.
+bool IsPressKey(const QEvent& event) {
+  const auto& key = static_cast<const QKeyEvent&>(event);
+  return key.modifiers() == Qt::NoModifier &&
+         (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Space);
 }
 
 // Labels take the size of their text from their designed top left. A text too long for the
@@ -40,8 +49,12 @@ void ShowText(QLabel& label, const std::string& text) {
 
 }  // namespace
 
-TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TfrmAbout>()) {
+TfrmAbout::TfrmAbout(MessageService& messages, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::TfrmAbout>()), messages_(messages) {
   ui_->setupUi(this);
+  ui_->editAbout->setText(QString::fromUtf8(os::Wording().okButton));
+  // The box opens with OK focused, so that Enter closes it; Tab reaches the address first.
+  ui_->editAbout->setFocus();
   ui_->Image1->setPixmap(BuiltInPngPicture(":/app/emblem.png"));
   UseFixedDialogFrame(*this);
   FormCreate();
@@ -64,11 +77,11 @@ void TfrmAbout::editAboutClick() {
 }
 
 void TfrmAbout::lblWebsiteClick() {
-  OpenInHtmlBrowser(kVendorWebSite);  // with no browser registered, nothing visible happens
+  OpenVendorWebSite(messages_);
 }
 
 void TfrmAbout::lblWebsiteDblClick() {
-  OpenInHtmlBrowser(kVendorWebSite);
+  OpenVendorWebSite(messages_);
 }
 
 bool TfrmAbout::eventFilter(QObject* watched, QEvent* event) {
@@ -93,6 +106,12 @@ bool TfrmAbout::eventFilter(QObject* watched, QEvent* event) {
         websitePressed_ = false;
         if (IsLeftButton(*event)) {
           lblWebsiteDblClick();
+        }
+        break;
+      case QEvent::KeyPress:
+        if (IsPressKey(*event)) {
+          lblWebsiteClick();
+          return true;
         }
         break;
       default:

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <memory>
 
+#include "skin/MessageService.h"
+
 namespace Ui {
 class TfrmAbout;
 }
@@ -10,12 +12,13 @@ class TfrmAbout;
 namespace lintavo {
 
 // The about box: the product, its version, the maker's copyright line and the vendor's web site,
-// which opens in the browser when its address is clicked.
+// which opens in the browser when its address is clicked, or pressed with Enter or Space once Tab
+// has reached it. With no browser, an information box in `messages` gives the address.
 class TfrmAbout : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TfrmAbout(QWidget* parent = nullptr);
+  explicit TfrmAbout(MessageService& messages, QWidget* parent = nullptr);
   ~TfrmAbout() override;
 
   void editAboutClick();
@@ -25,13 +28,15 @@ class TfrmAbout : public QDialog {
   void lblWebsiteDblClick();
 
  protected:
-  // Turns mouse events on the address label into its click and double click.
+  // Turns mouse events on the address label into its click and double click, and Enter or Space
+  // on it into a click.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FormCreate();
 
   std::unique_ptr<Ui::TfrmAbout> ui_;
+  MessageService& messages_;
   bool websitePressed_ = false;  // a press on the address that a release may complete to a click
 };
 

@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <utility>
 
+#include "app/AppResources.h"
+#include "app/BrowserOpening.h"
 #include "app/HomePageCommand.h"
 #include "help/HelpEngine.h"
 #include "os/Failure.h"
@@ -13,8 +15,6 @@
 #include "pages/ConfigLocation.h"
 #include "pages/PageFiles.h"
 #include "pages/ProductIdentity.h"
-#include "pages/ShellRoutines.h"
-#include "skin/BuiltInPictures.h"
 #include "skin/ErrorReporting.h"
 #include "skin/ModalDialogs.h"
 #include "skin/WidgetText.h"
@@ -32,6 +32,14 @@ constexpr const char* kHelpFileName = "Lintavo.chm";
 constexpr const char* kHelpNotAvailable =
     "Help is not available: the help viewer could not be loaded.";
 
+// What the commands that open the browser say when there is none to open.
+constexpr const char* kCannotViewPage =
+    "The page could not be shown: no web browser is set as the default for web pages. To see it, "
+    "open this file in your browser:";
+constexpr const char* kCannotOpenUpdatePage =
+    "The update page could not be opened: no web browser is set as the default for web pages. "
+    "To look for updates, open this address in your browser:";
+
 }  // namespace
 
 TfrmMain::TfrmMain(std::string programFolder, MessageService& messages, MainWindowDialogs dialogs,
@@ -40,17 +48,18 @@ TfrmMain::TfrmMain(std::string programFolder, MessageService& messages, MainWind
       ui_(std::make_unique<Ui::TfrmMain>()),
       programFolder_(std::move(programFolder)),
       messages_(messages),
-      dialogs_(std::move(dialogs)) {
+      dialogs_(std::move(dialogs)),
+      helpKey_([this] { btnHelpClick(); }) {
   // A fixed-size window with a minimize button and no maximize button. Set before the controls
   // exist: setting it later makes the style polish every control again.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   ui_->setupUi(this);
-  ui_->imgLogo->setPixmap(BuiltInPpmPicture(":/app/logo-banner.ppm"));
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
+  ui_->imgLogo->setPixmap(LogoBanner(devicePixelRatioF()));
 
   // The list runs its change handler only when the user picks a page; setting the position from
   // code does not.
@@ -155,14 +164,16 @@ void TfrmMain::btnEditBackgroundClick() {
   ShowCommandDialog(dialogs_.background);
 }
 
-// The browser's answer is not awaited: with no browser registered nothing happens.
+// The browser's answer is not awaited. With no browser registered, the person is told which file
+// to open.
 void TfrmMain::btnViewClick() {
   const int position = SelectedPosition();
   if (position == kNoPage) {
     messages_.MessageDlg(kNoPageSelected, MessageKind::Information, MessageButtons::Ok);
     return;
   }
-  OpenInHtmlBrowser(os::JoinPath(WebManager().RootFolder, PageFileName(position + 1)));
+  OpenInBrowserOrSay(os::JoinPath(WebManager().RootFolder, PageFileName(position + 1)),
+                     kCannotViewPage, messages_);
 }
 
 // With no page selected the command asks for one and needs no pages folder.
@@ -198,12 +209,12 @@ void TfrmMain::btnCloseClick() {
 }
 
 void TfrmMain::imgLogoClick() {
-  OpenInHtmlBrowser(kVendorWebSite);
+  OpenVendorWebSite(messages_);
 }
 
 // Only opens the vendor's update page; no versions are compared.
 void TfrmMain::bsSkinButton2Click() {
-  OpenInHtmlBrowser(kVendorUpdatePage);
+  OpenInBrowserOrSay(kVendorUpdatePage, kCannotOpenUpdatePage, messages_);
 }
 
 int TfrmMain::ShowCommandDialog(const DialogFactory& createDialog) {

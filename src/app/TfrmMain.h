@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/MainWindowDialogs.h"
+#include "app/TApplication.h"
 #include "pages/WebManager.h"
 #include "skin/MessageService.h"
 
@@ -27,7 +28,8 @@ class TfrmMain : public QWidget {
   static constexpr int kNoPage = -1;
 
   // Runs start-up (FormCreate) at once. `programFolder` ends in a path delimiter; the installed
-  // data files lie there. `messages` (bsSkinMessage1) must outlive the window.
+  // data files lie there. `messages` (bsSkinMessage1) must outlive the window. While the window
+  // lives, F1 opens the help from every window of the program, as Help does.
   TfrmMain(std::string programFolder, MessageService& messages,
            MainWindowDialogs dialogs = InstalledDialogs(), QWidget* parent = nullptr);
   ~TfrmMain() override;
@@ -68,6 +70,7 @@ class TfrmMain : public QWidget {
   MainWindowDialogs dialogs_;
   std::string configFile_;
   std::unique_ptr<TWebManager> webManager_;
+  ScopedHelpKey helpKey_;
 };
 
 }  // namespace lintavo

@@ -12,6 +12,7 @@
 #include "os/PathText.h"
 #include "os/ProfileFile.h"
 #include "pages/PageFiles.h"
+#include "skin/ElidedText.h"
 #include "skin/ErrorReporting.h"
 #include "skin/FileDialogs.h"
 #include "skin/ModalDialogs.h"
@@ -65,6 +66,9 @@ TfrmBackground::TfrmBackground(TWebManager& webManager, int position, std::strin
       configFile_(std::move(configFile)) {
   ui_->setupUi(this);
   UseFixedDialogFrame(*this);
+  // Tab goes through the buttons as they stand, Save first; the dialog opens on the first
+  // command of its design, the choice of a picture.
+  ui_->edtChangeBg->setFocus();
   ConnectReportingFailures(ui_->edtChangeBg, &QPushButton::clicked, this,
                            &TfrmBackground::edtChangeBgClick);
   ConnectReportingFailures(ui_->btnReset, &QPushButton::clicked, this,
@@ -80,10 +84,10 @@ TfrmBackground::TfrmBackground(TWebManager& webManager, int position, std::strin
 TfrmBackground::~TfrmBackground() = default;
 
 // The page's own background shows first; when it cannot be read that is reported and the
-// preview stays black.
+// preview stays black. A name too long for its label ends in an ellipsis.
 void TfrmBackground::FormCreate() {
   const TWebPage& page = webManager_.Pages.at(static_cast<std::size_t>(position_)).second;
-  ui_->lblName->setText(ToWidgetText(kNameCaption + page.Name));
+  ShowElided(*ui_->lblName, ToWidgetText(kNameCaption + page.Name));
   RunReportingFailures([this] { ShowPreview(BackgroundFile()); });
 }
 

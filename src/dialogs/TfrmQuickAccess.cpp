@@ -2,6 +2,7 @@
 
 #include "dialogs/DialogFrame.h"
 #include "os/Paths.h"
+#include "os/PlatformWording.h"
 #include "pages/BrowserChanges.h"
 #include "pages/ProductIdentity.h"
 #include "pages/ShellRoutines.h"
@@ -40,14 +41,30 @@ constexpr const char* kStopActiveXDone =
 TfrmQuickAccess::TfrmQuickAccess(MessageService& messages, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::TfrmQuickAccess>()), messages_(messages) {
   ui_->setupUi(this);
+  ui_->btnQuickLaunch->setText(QString::fromUtf8(os::Wording().quickLaunchEntry));
+  ui_->btnOk->setText(QString::fromUtf8(os::Wording().okButton));
+  if (os::Wording().offersActiveContentSetting) {
+    ConnectReportingFailures(ui_->btnStopActiveX, &QPushButton::clicked, this,
+                             &TfrmQuickAccess::btnStopActiveXClick);
+  } else {
+    RemoveStopActiveX();
+  }
   UseFixedDialogFrame(*this);
   ConnectReportingFailures(ui_->btnQuickLaunch, &QPushButton::clicked, this,
                            &TfrmQuickAccess::btnQuickLaunchClick);
   ConnectReportingFailures(ui_->btnDesktop, &QPushButton::clicked, this,
                            &TfrmQuickAccess::btnDesktopClick);
-  ConnectReportingFailures(ui_->btnStopActiveX, &QPushButton::clicked, this,
-                           &TfrmQuickAccess::btnStopActiveXClick);
   connect(ui_->btnOk, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+// Where the browsers have no such warning, its button goes, and OK and the dialog's bottom edge
+// move up by one row, so that no gap is left where it stood.
+void TfrmQuickAccess::RemoveStopActiveX() {
+  const int row = ui_->btnStopActiveX->y() - ui_->btnDesktop->y();
+  delete ui_->btnStopActiveX;
+  ui_->btnStopActiveX = nullptr;
+  ui_->btnOk->move(ui_->btnOk->x(), ui_->btnOk->y() - row);
+  setFixedSize(width(), height() - row);
 }
 
 TfrmQuickAccess::~TfrmQuickAccess() = default;

@@ -13,8 +13,9 @@ class TfrmQuickAccess;
 namespace lintavo {
 
 // The options dialog: one-shot commands that put a shortcut to the program into the launcher
-// menu or onto the desktop, and that switch off the browser's warning about active content in
-// local files. Each command reports in a message box and leaves the dialog open; "Ok" closes it.
+// menu or onto the desktop, and, where the browser has such a warning (os::Wording()), that
+// switch off its warning about active content in local files. Each command reports in a message
+// box and leaves the dialog open; OK closes it.
 class TfrmQuickAccess : public QDialog {
   Q_OBJECT
 
@@ -28,6 +29,7 @@ class TfrmQuickAccess : public QDialog {
   void btnStopActiveXClick();
 
  private:
+  void RemoveStopActiveX();
   void AddShortcut(const std::string& where);
 
   std::unique_ptr<Ui::TfrmQuickAccess> ui_;

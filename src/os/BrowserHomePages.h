@@ -4,10 +4,11 @@
 #include <vector>
 
 // What becomes of the browser's "Start Page" (HKCU "Software\Microsoft\Internet Explorer\Main")
-// in the browsers the user has. On Windows the browser reads the registry value itself, and there
-// is nothing to report or settle. On a freedesktop system no browser reads the registry: writing
-// the value also makes its page the home page of every Firefox-family and Chromium-family profile
-// of the user, and a browser that runs or whose files cannot be written may be left out.
+// in the browsers the user has. On Windows the browser reads the registry value itself: it has the
+// page once the value is written, with nothing left out and nothing to settle. On a freedesktop
+// system no browser reads the registry: writing the value also makes its page the home page of
+// every Firefox-family and Chromium-family profile of the user, and a browser that runs or whose
+// files cannot be written may be left out.
 namespace lintavo::os {
 
 // What the last write of the start page in this process could not give the page to. Browsers go
@@ -36,7 +37,20 @@ struct BrowserHomePageGaps {
   }
 };
 
-BrowserHomePageGaps BrowserHomePageGapsOfLastWrite();
+// What the last write of the start page in this process did in the browsers, each named once in
+// the order met, as in BrowserHomePageGaps. All empty before any write.
+struct BrowserHomePageReport {
+  // Browsers that open the page from their next start on; on Windows, the one that reads the
+  // registry.
+  std::vector<std::string> set;
+  // Browsers that run now and take the page up at their next start: it is written where they
+  // read it as they start (Firefox's user.js). A browser with one profile here and another in
+  // `set` is named here only.
+  std::vector<std::string> setAtNextStart;
+  BrowserHomePageGaps gaps;
+};
+
+BrowserHomePageReport BrowserHomePageReportOfLastWrite();
 
 // Finishes what earlier writes of the start page left for the browsers' next start (on a
 // freedesktop system: takes Lintavo's lines out of a Firefox profile's user.js once Firefox has

@@ -9,12 +9,13 @@ namespace lintavo::os {
 struct PlatformWording {
   // The link editor's answer when the location picker would list nothing.
   const char* noBrowserLocations;
-  // The options dialog's command that puts a shortcut where the desktop starts programs from.
+  // The options dialog's command that puts a shortcut where the desktop starts programs from: a
+  // button caption, with "&" before the letter of its Alt+letter mnemonic.
   const char* quickLaunchEntry;
   // Whether the options dialog offers to stop the browser's warning about active content in local
   // files; no browser of a freedesktop system has that warning.
   bool offersActiveContentSetting;
-  // The caption of a button that closes a window without a question.
+  // The caption of a button that closes a window without a question, with its mnemonic.
   const char* okButton;
   // The question before the selected page becomes the browser's home page.
   const char* homePageConfirmation;

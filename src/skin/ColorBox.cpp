@@ -1,5 +1,6 @@
 #include "skin/ColorBox.h"
 
+#include <QPainter>
 #include <QPixmap>
 #include <array>
 
@@ -32,11 +33,16 @@ constexpr std::array<NamedColor, 16> kColors = {{
 }};
 
 constexpr int kSwatchSize = 12;
+// Every swatch has a thin dark frame, so that White shows on the list's white too.
+constexpr QColor kSwatchFrame(0x4a, 0x5a, 0x6a);
 
 QPixmap Swatch(std::uint32_t value) {
   QPixmap swatch(kSwatchSize, kSwatchSize);
-  swatch.fill(QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                     static_cast<int>((value >> 16) & 0xFF)));
+  swatch.fill(kSwatchFrame);
+  QPainter painter(&swatch);
+  painter.fillRect(1, 1, kSwatchSize - 2, kSwatchSize - 2,
+                   QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                          static_cast<int>((value >> 16) & 0xFF)));
   return swatch;
 }
 

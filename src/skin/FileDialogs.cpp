@@ -8,6 +8,7 @@
 #include <QScrollArea>
 #include <utility>
 
+#include "skin/ModalDialogs.h"
 #include "skin/WidgetText.h"
 
 namespace lintavo {
@@ -54,6 +55,15 @@ void AddPreviewPane(QFileDialog& dialog, const FilePreview& preview) {
                    });
 }
 
+// Shows `dialog` as every modal dialog is shown (ShowModal); what it chose, or nothing when it was
+// cancelled.
+std::optional<std::string> ChosenPath(QFileDialog& dialog) {
+  if (ShowModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return FromWidgetText(dialog.selectedFiles().front());
+}
+
 }  // namespace
 
 ScopedFileDialogStandIn::ScopedFileDialogStandIn(Answer answer)
@@ -70,13 +80,10 @@ std::optional<std::string> ChooseFolder(QWidget* parent, const std::string& titl
     return currentStandIn->answer_({FileDialogRequest::Kind::Folder, title, {}, {}, {}});
   }
   // Qt's own dialog, drawn with the program's skin, the same on every desktop.
-  const QString folder = QFileDialog::getExistingDirectory(
-      parent, ToWidgetText(title), QString(),
-      QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
-  if (folder.isEmpty()) {
-    return std::nullopt;
-  }
-  return FromWidgetText(folder);
+  QFileDialog dialog(parent, ToWidgetText(title));
+  dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+  dialog.setFileMode(QFileDialog::Directory);
+  return ChosenPath(dialog);
 }
 
 std::optional<std::string> ChooseFileToOpen(QWidget* parent, const FileDialogRequest& request,
@@ -91,10 +98,7 @@ std::optional<std::string> ChooseFileToOpen(QWidget* parent, const FileDialogReq
   UseTypeEntry(dialog, request);
   AddPreviewPane(dialog, preview);
   dialog.resize(kOpenDialogSize);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-    return std::nullopt;
-  }
-  return FromWidgetText(dialog.selectedFiles().front());
+  return ChosenPath(dialog);
 }
 
 }  // namespace lintavo

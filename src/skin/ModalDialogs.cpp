@@ -24,6 +24,9 @@ int ShowModal(QDialog& dialog) {
   if (currentStandIn != nullptr) {
     return currentStandIn->answer_(dialog);
   }
+  // Modal to the windows it was opened from only: the help window that F1 opens beside it is no
+  // window of theirs, and stays usable while the dialog waits for its answer.
+  dialog.setWindowModality(Qt::WindowModal);
   return dialog.exec();
 }
 

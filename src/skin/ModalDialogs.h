@@ -11,8 +11,9 @@ namespace lintavo {
 inline constexpr int kModalResultOk = 1;
 inline constexpr int kModalResultCancel = 2;
 
-// Shows `dialog` modally and returns the result it closed with. Every modal dialog of the program
-// is shown through here, so that tests can answer dialogs without a person.
+// Shows `dialog` modally and returns the result it closed with: it blocks the window it was opened
+// from and that window's own openers, and no other window (the help stays usable). Every modal
+// dialog of the program is shown through here, so that tests can answer dialogs without a person.
 int ShowModal(QDialog& dialog);
 
 // While it lives, ShowModal hands every dialog to `answer` instead of showing it, and returns what

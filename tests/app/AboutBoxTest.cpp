@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -12,6 +13,7 @@
 #include "support/RecordingBrowser.h"
 #include "support/TestEnvironment.h"
 #include "support/gui/CaptionFit.h"
+#include "support/gui/ScriptedMessages.h"
 
 namespace lintavo::test {
 namespace {
@@ -24,7 +26,8 @@ class AboutBoxTest : public ::testing::Test {
  protected:
   void SetUp() override {
     about_.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about_));
+    about_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&about_));
   }
 
   template <typename Widget>
@@ -58,7 +61,8 @@ class AboutBoxTest : public ::testing::Test {
   }
 
   IsolatedHome home_;
-  TfrmAbout about_;
+  ScriptedMessages messages_;
+  TfrmAbout about_{messages_};
 };
 
 TEST_F(AboutBoxTest, ShowsTheProductVersionAndMakerInItsDesignedLayout) {
@@ -72,6 +76,9 @@ TEST_F(AboutBoxTest, ShowsTheProductVersionAndMakerInItsDesignedLayout) {
   QLabel& emblem = Label("Image1");
   EXPECT_EQ(emblem.geometry(), QRect(15, 7, 30, 29));
   EXPECT_EQ(emblem.pixmap().size(), QSize(30, 29)) << "the emblem resource is registered";
+  const QImage box = about_.grab().toImage();
+  EXPECT_EQ(box.pixelColor(emblem.geometry().topLeft()), box.pixelColor(2, 2))
+      << "the emblem is drawn transparent, its corners in the box's colour";
 
   struct Text {
     const char* label;
@@ -105,15 +112,12 @@ TEST_F(AboutBoxTest, ShowsTheProductVersionAndMakerInItsDesignedLayout) {
   EXPECT_EQ(website.cursor().shape(), Qt::PointingHandCursor);
 
   QPushButton& ok = Child<QPushButton>("editAbout");
-  EXPECT_EQ(ok.text(), "Ok");
+  EXPECT_EQ(ok.text(), "&OK");
   EXPECT_EQ(ok.geometry(), QRect(88, 121, 87, 21));
   EXPECT_EQ(ok.cursor().shape(), Qt::PointingHandCursor);
 }
 
 TEST_F(AboutBoxTest, TheAddressOpensOnceForEachClickAndTwiceForADoubleClick) {
-  ClickWebsite();  // no browser registered yet: nothing happens, nothing breaks
-  EXPECT_TRUE(about_.isVisible());
-
   const RecordingBrowser browser(home_);
   ClickWebsite();
   EXPECT_THAT(AwaitAddresses(browser, 1), ElementsAre(kVendorWebSite));
@@ -123,12 +127,53 @@ TEST_F(AboutBoxTest, TheAddressOpensOnceForEachClickAndTwiceForADoubleClick) {
   EXPECT_EQ(addresses.size(), 2u);
   EXPECT_THAT(addresses, Each(kVendorWebSite));
   EXPECT_TRUE(about_.isVisible());
+  EXPECT_THAT(messages_.Messages(), IsEmpty());
+}
+
+// Tab reaches the address, and Enter or Space opens it as a click does.
+TEST_F(AboutBoxTest, TheAddressOpensFromTheKeyboard) {
+  const RecordingBrowser browser(home_);
+  QLabel& website = Label("lblWebsite");
+  QTest::keyClick(about_.focusWidget(), Qt::Key_Tab);
+  ASSERT_TRUE(website.hasFocus());
+
+  QTest::keyClick(&website, Qt::Key_Return);
+  QTest::keyClick(&website, Qt::Key_Space);
+
+  EXPECT_THAT(AwaitAddresses(browser, 2), ElementsAre(kVendorWebSite, kVendorWebSite));
+  EXPECT_TRUE(about_.isVisible());
+}
+
+// With no browser, the address is given in a box, so that the person can open it themselves.
+TEST_F(AboutBoxTest, WithNoBrowserTheAddressIsShownInABox) {
+  ClickWebsite();
+
+  ASSERT_EQ(messages_.Messages().size(), 1u);
+  EXPECT_EQ(messages_.Messages()[0].text,
+            std::string("The web site could not be opened: no web browser is set as the default "
+                        "for web pages. To visit it, open this address in your browser:\n\n") +
+                kVendorWebSite);
+  EXPECT_EQ(messages_.Messages()[0].kind, MessageKind::Information);
+  EXPECT_EQ(messages_.Messages()[0].buttons, MessageButtons::Ok);
+  EXPECT_TRUE(about_.isVisible());
 }
 
 TEST_F(AboutBoxTest, OkClosesTheBox) {
   QTest::mouseClick(&Child<QPushButton>("editAbout"), Qt::LeftButton);
 
   EXPECT_FALSE(about_.isVisible());
+}
+
+// The box opens on OK, so Enter closes it; so does Escape.
+TEST_F(AboutBoxTest, EnterAndEscapeCloseTheBox) {
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+    SCOPED_TRACE(key);
+    about_.show();
+    ASSERT_EQ(about_.focusWidget(), &Child<QPushButton>("editAbout"));
+    QTest::keyClick(about_.focusWidget(), key);
+    EXPECT_FALSE(about_.isVisible());
+  }
+  EXPECT_THAT(messages_.Messages(), IsEmpty());
 }
 
 }  // namespace

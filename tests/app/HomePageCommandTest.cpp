@@ -7,6 +7,7 @@
 
 #include "app/HomePageCommand.h"
 #include "os/Failure.h"
+#include "os/PlatformWording.h"
 #include "support/BrowserSessions.h"
 #include "support/RegistryValues.h"
 #include "support/ScopedFileSizeLimit.h"
@@ -17,16 +18,22 @@
 namespace lintavo::test {
 namespace {
 
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::ThrowsMessage;
 
 constexpr const char* kRootFolder = "/home/someone/Documents/My Home Pages";
 constexpr int kPosition = 3;  // page 4
 constexpr const char* kPagePath = "/home/someone/Documents/My Home Pages/my home page 4.htm";
 
-constexpr const char* kConfirmation =
-    "Click OK to set the selected personal home page as your browser's default home page.\n\r"
-    "If blocked by your anti-virus software, you will need to set manually by first viewing\n\r"
-    "the personal home page and then setting as your home page via your browser's options";
+// What the person is told when no browser was found to take the page.
+const std::string kNoBrowser =
+    std::string(
+        "No browser was found to give the page to. To make it your home page, open it in "
+        "your browser and choose it as the home page in the browser's settings. The page "
+        "is the file\n\n") +
+    kPagePath;
 
 const std::string kLockdownOn = SectionOf(kLockdownKey) + "\"iexplore.exe\"=dword:00000001\n";
 const std::string kMain = SectionOf(kMainKey) + "\"Start Page\"=\"about:blank\"\n";
@@ -61,7 +68,12 @@ TEST_F(HomePageCommandTest, AsksFirstAndCancelChangesNothing) {
   Run();
 
   ASSERT_EQ(messages_.Messages().size(), 1u);
-  EXPECT_EQ(messages_.Messages()[0].text, kConfirmation);
+  // The question of the platform: on Linux it speaks of the browsers it sets, as a whole sentence.
+  const std::string question = messages_.Messages()[0].text;
+  EXPECT_EQ(question, os::Wording().homePageConfirmation);
+  EXPECT_THAT(question, HasSubstr("Firefox"));
+  EXPECT_THAT(question, Not(HasSubstr("anti-virus")));
+  EXPECT_THAT(question, EndsWith("."));
   EXPECT_EQ(messages_.Messages()[0].kind, MessageKind::Information);
   EXPECT_EQ(messages_.Messages()[0].buttons, MessageButtons::OkCancel);
   EXPECT_EQ(hive_.Text(), before);
@@ -75,7 +87,8 @@ TEST_F(HomePageCommandTest, SetsTheStartPageAndNewTabsAndGivesTheLockdownBack) {
   EXPECT_EQ(StartPage(), kPagePath);
   EXPECT_EQ(NewTabsShowHomePage(), 1u);
   EXPECT_EQ(Lockdown(), 1u);
-  EXPECT_EQ(messages_.Messages().size(), 1u) << "a successful run ends without a message";
+  ASSERT_EQ(messages_.Messages().size(), 2u);
+  EXPECT_EQ(messages_.Messages()[1].text, kNoBrowser) << "this home has no browser";
 
   // A second run writes the same data again; nothing piles up.
   const std::string afterFirstRun = hive_.Text();
@@ -95,8 +108,9 @@ TEST_F(HomePageCommandTest, WithoutTabbedBrowsingTheStartPageIsSetBeforeTheNewTa
 }
 
 // A new account's registry holds the keys a browser installation creates, so the command runs
-// through and ends silently; the lockdown had no value to give back and stays 0.
-TEST_F(HomePageCommandTest, OnANewAccountTheCommandEndsSilently) {
+// through; the lockdown had no value to give back and stays 0. With no browser to take the page,
+// the person is told where it is, to set it themselves.
+TEST_F(HomePageCommandTest, OnANewAccountWithoutBrowsersThePersonIsToldWhereThePageIs) {
   ASSERT_FALSE(hive_.Exists());
 
   Run();
@@ -104,7 +118,10 @@ TEST_F(HomePageCommandTest, OnANewAccountTheCommandEndsSilently) {
   EXPECT_EQ(StartPage(), kPagePath);
   EXPECT_EQ(NewTabsShowHomePage(), 1u);
   EXPECT_EQ(Lockdown(), 0u);
-  EXPECT_EQ(messages_.Messages().size(), 1u) << "a successful run ends without a message";
+  ASSERT_EQ(messages_.Messages().size(), 2u);
+  EXPECT_EQ(messages_.Messages()[1].text, kNoBrowser);
+  EXPECT_EQ(messages_.Messages()[1].kind, MessageKind::Information);
+  EXPECT_EQ(messages_.Messages()[1].buttons, MessageButtons::Ok);
 }
 
 TEST_F(HomePageCommandTest, ARefusedStartPageEndsTheCommandWithTheLockdownStillOff) {
@@ -140,9 +157,9 @@ TEST_F(HomePageCommandTest, ALockdownValueOfAnotherTypeStopsTheCommandBeforeAnyW
   }
 }
 
-// Browsers that keep their own settings (on Linux) get the page too; those that could not take it
-// are named in one information box after the run, with what to do.
-TEST_F(HomePageCommandTest, BrowsersThatCouldNotTakeThePageAreNamedAfterTheRun) {
+// Browsers that keep their own settings (on Linux) get the page too. One information box after the
+// run names those that have it now, then those that could not take it, with what to do.
+TEST_F(HomePageCommandTest, TheBrowsersThatTookThePageAndThoseThatCouldNotAreNamedAfterTheRun) {
   const std::string config = home_.ConfigHome();
   const std::string firefox = home_.Home() + "/.mozilla/firefox";
   const std::string kRunningOne =
@@ -160,6 +177,9 @@ TEST_F(HomePageCommandTest, BrowsersThatCouldNotTakeThePageAreNamedAfterTheRun) 
   const std::string kOwnHomePageOne =
       "Firefox profile \"default-esr\" sets its home page in user.js, which Firefox reads at "
       "every start; Lintavo left it as it is.";
+  const std::string kTookChromium = "The page is now the home page of Chromium.";
+  const std::string kFirefoxAtNextStart =
+      "Firefox is open now and makes the page its home page when it next starts.";
   const std::string kOwnHomePageTwo =
       "Firefox profiles \"default-esr\" and \"work\" set their home page in user.js, which "
       "Firefox reads at every start; Lintavo left them as they are.";
@@ -167,7 +187,7 @@ TEST_F(HomePageCommandTest, BrowsersThatCouldNotTakeThePageAreNamedAfterTheRun) 
   struct Case {
     const char* name;
     std::function<void()> arrange;
-    std::optional<std::string> message;
+    std::string message;
   };
   const auto chromiumProfile = [&](const std::string& browser, const std::string& preferences) {
     WriteFileBytes(config + "/" + browser + "/Default/Preferences", preferences);
@@ -179,6 +199,9 @@ TEST_F(HomePageCommandTest, BrowsersThatCouldNotTakeThePageAreNamedAfterTheRun) 
   const auto damagedFirefox = [&] {
     WriteFileBytes(AddFirefoxProfileFolder(firefox, "p") + "/prefs.js", "user_pref(\n");
   };
+  const auto runningFirefox = [&](const std::string& profile) {
+    LockFirefoxProfile(AddFirefoxProfileFolder(firefox, profile), getpid());
+  };
   // A hardening template's user.js, which sets a home page of its own.
   const auto ownHomePage = [&](const std::string& profile) {
     WriteFileBytes(AddFirefoxProfileFolder(firefox, profile) + "/user.js",
@@ -186,9 +209,28 @@ TEST_F(HomePageCommandTest, BrowsersThatCouldNotTakeThePageAreNamedAfterTheRun) 
                    "user_pref(\"browser.startup.homepage\", \"about:blank\");\n");
   };
   const Case cases[] = {
-      {"every browser took it", [&] { chromiumProfile("chromium", "{}"); }, std::nullopt},
-      {"Firefox runs: it takes it up at its next start",
-       [&] { LockFirefoxProfile(AddFirefoxProfileFolder(firefox, "p"), getpid()); }, std::nullopt},
+      {"one browser took it", [&] { chromiumProfile("chromium", "{}"); }, kTookChromium},
+      {"two took it",
+       [&] {
+         AddFirefoxProfileFolder(firefox, "p");
+         chromiumProfile("chromium", "{}");
+       },
+       "The page is now the home page of Firefox and Chromium."},
+      {"Firefox runs: it takes it up at its next start", [&] { runningFirefox("p"); },
+       kFirefoxAtNextStart},
+      {"one Firefox profile open, one closed: named for its next start alone",
+       [&] {
+         runningFirefox("open");
+         AddFirefoxProfileFolder(firefox, "closed");
+         chromiumProfile("chromium", "{}");
+       },
+       kTookChromium + " " + kFirefoxAtNextStart},
+      {"one took it, one failed",
+       [&] {
+         chromiumProfile("chromium", "{}");
+         damagedFirefox();
+       },
+       kTookChromium + "\n\n" + kFailedOne},
       {"one runs", [&] { running("chromium"); }, kRunningOne},
       {"two run",
        [&] {
@@ -227,12 +269,10 @@ TEST_F(HomePageCommandTest, BrowsersThatCouldNotTakeThePageAreNamedAfterTheRun) 
 
     EXPECT_EQ(StartPage(), kPagePath);
     EXPECT_EQ(NewTabsShowHomePage(), 1u);
-    ASSERT_EQ(messages.Messages().size(), c.message ? 2u : 1u);
-    if (c.message) {
-      EXPECT_EQ(messages.Messages()[1].text, *c.message);
-      EXPECT_EQ(messages.Messages()[1].kind, MessageKind::Information);
-      EXPECT_EQ(messages.Messages()[1].buttons, MessageButtons::Ok);
-    }
+    ASSERT_EQ(messages.Messages().size(), 2u);
+    EXPECT_EQ(messages.Messages()[1].text, c.message);
+    EXPECT_EQ(messages.Messages()[1].kind, MessageKind::Information);
+    EXPECT_EQ(messages.Messages()[1].buttons, MessageButtons::Ok);
   }
 }
 

@@ -100,6 +100,35 @@ TEST_F(MainWindowCommandsTest, TheLogoAndCheckForUpdatesOpenTheVendorsAddresses)
   EXPECT_THAT(browser.AwaitArguments(), ElementsAre(kVendorWebSite));
   Click("bsSkinButton2");
   EXPECT_THAT(browser.AwaitArguments(), ElementsAre(kVendorUpdatePage));
+  EXPECT_TRUE(messages_.Messages().empty());
+}
+
+// With no browser to open them, the commands say so and give the file or the address, so that the
+// person can open it themselves.
+TEST_F(MainWindowCommandsTest, WithNoBrowserTheCommandsThatOpenOneNameWhatToOpen) {
+  PutLastPage("2");
+  Start();
+
+  Click("btnView");
+  Click("bsSkinButton2");
+  QTest::mouseClick(Window().findChild<QWidget*>("imgLogo"), Qt::LeftButton);
+
+  const std::string noBrowser = ": no web browser is set as the default for web pages. ";
+  const std::vector<std::string> expected = {
+      "The page could not be shown" + noBrowser + "To see it, open this file in your browser:\n\n" +
+          PagesFolder() + "/my home page 3.htm",
+      "The update page could not be opened" + noBrowser +
+          "To look for updates, open this address in your browser:\n\n" + kVendorUpdatePage,
+      "The web site could not be opened" + noBrowser +
+          "To visit it, open this address in your browser:\n\n" + kVendorWebSite,
+  };
+  ASSERT_EQ(messages_.Messages().size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(messages_.Messages()[i].text, expected[i]);
+    EXPECT_EQ(messages_.Messages()[i].kind, MessageKind::Information);
+    EXPECT_EQ(messages_.Messages()[i].buttons, MessageButtons::Ok);
+  }
 }
 
 TEST_F(MainWindowCommandsTest, ViewAndSetAsHomePageAskForAPageWhenNoneIsSelected) {

@@ -100,6 +100,29 @@ TEST_F(TfrmBackgroundTest, OpensWithThePagesNameAndItsBackgroundFittedIntoThePre
   EXPECT_EQ(PreviewSize(), QSize(165, 331)) << "a tall one fits the height, truncated";
 }
 
+// A name too long for the label ends in an ellipsis, and the whole of it is the label's tooltip
+// and accessible name; a short one shows whole.
+TEST_F(TfrmBackgroundTest, ALongNameEndsInAnEllipsisWithTheWholeNameAsTooltip) {
+  const std::string whole = "Home page name:   Arbeitsplatz und Zuhause, alles an einem Ort";
+  PageData(kPosition + 1).Name = "Arbeitsplatz und Zuhause, alles an einem Ort";
+  Open();
+  const QLabel* name = dialog_->findChild<QLabel*>("lblName");
+  const std::string shown = name->text().toStdString();
+  EXPECT_THAT(shown, ::testing::StartsWith("Home page name:   Arbeitsplatz"));
+  EXPECT_THAT(shown, ::testing::EndsWith("\u2026"));
+  EXPECT_LT(shown.size(), whole.size());
+  EXPECT_EQ(name->toolTip().toStdString(), whole);
+  EXPECT_EQ(name->accessibleName().toStdString(), whole);
+  EXPECT_THAT(CaptionsThatDoNotFit(*dialog_), IsEmpty());
+
+  PageData(kPosition + 1).Name = "Work";
+  Open();
+  name = dialog_->findChild<QLabel*>("lblName");
+  EXPECT_EQ(name->text(), "Home page name:   Work");
+  EXPECT_EQ(name->toolTip(), "");
+  EXPECT_EQ(name->accessibleName(), "Home page name:   Work");
+}
+
 TEST_F(TfrmBackgroundTest, ABackgroundThatCannotBeReadIsReportedAndThePreviewStaysBlack) {
   fs::remove(BackgroundPath(kPosition + 1));
   Open();
@@ -265,16 +288,15 @@ TEST_F(TfrmBackgroundTest, KeepsItsDesignedLayout) {
                   {"lblName", nullptr, {7, 9, 185, 16}, false},
                   {"Panel1", nullptr, {6, 27, 546, 333}, false},
                   {"Image1", nullptr, {1, 1, 544, 331}, false},
-                  {"bsSkinButton1", "Save", {557, 29, 61, 20}, true},
-                  {"bsSkinButton2", "Cancel", {558, 58, 61, 20}, true},
-                  {"edtChangeBg", "Select Background Picture", {7, 367, 179, 20}, true},
-                  {"btnReset", "Change to black background", {190, 367, 179, 20}, true},
-                  {"bsSkinButton3", "Change to white background", {373, 367, 179, 20}, true},
+                  {"bsSkinButton1", "&Save", {557, 29, 61, 20}, true},
+                  {"bsSkinButton2", "&Cancel", {558, 58, 61, 20}, true},
+                  {"edtChangeBg", "Select Background &Picture", {7, 367, 179, 20}, true},
+                  {"btnReset", "Change to &black background", {190, 367, 179, 20}, true},
+                  {"bsSkinButton3", "Change to &white background", {373, 367, 179, 20}, true},
               });
   EXPECT_THAT(CaptionsThatDoNotFit(dialog), IsEmpty());
-  EXPECT_THAT(TabChain(dialog, "edtChangeBg"),
-              ElementsAre("edtChangeBg", "bsSkinButton1", "bsSkinButton2", "Panel1", "btnReset",
-                          "bsSkinButton3"));
+  EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QWidget*>("edtChangeBg"))
+      << "it opens on the choice of a picture";
   const QImage preview = dialog.findChild<QWidget*>("Panel1")->grab().toImage();
   EXPECT_EQ(preview.pixelColor(3, 3), QColor(Qt::black)) << "black around the picture";
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dialogs/TfrmQuickAccess.h"
+#include "os/Failure.h"
 #include "os/Paths.h"
 #include "support/RegistryValues.h"
 #include "support/ScopedFileSizeLimit.h"
@@ -19,7 +20,6 @@
 #include "support/UserRegistryHive.h"
 #include "support/gui/CaptionFit.h"
 #include "support/gui/DesignedLayout.h"
-#include "support/gui/RecordedErrors.h"
 #include "support/gui/ScriptedMessages.h"
 
 namespace lintavo::test {
@@ -77,9 +77,11 @@ class TfrmQuickAccessTest : public ::testing::Test {
   TfrmQuickAccess dialog_{messages_};
 };
 
-TEST_F(TfrmQuickAccessTest, KeepsItsDesignedLayout) {
+// On Linux no browser has the active-content warning: its button is not there, and OK and the
+// bottom edge move up by its row.
+TEST_F(TfrmQuickAccessTest, KeepsItsDesignedLayoutWithoutTheActiveXRow) {
   EXPECT_EQ(dialog_.windowTitle(), "Options");
-  EXPECT_EQ(dialog_.size(), QSize(218, 144));
+  EXPECT_EQ(dialog_.size(), QSize(218, 144 - 35));
   EXPECT_EQ(dialog_.minimumSize(), dialog_.maximumSize()) << "the size is fixed";
   const Qt::WindowFlags flags = dialog_.windowFlags();
   EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
@@ -94,14 +96,12 @@ TEST_F(TfrmQuickAccessTest, KeepsItsDesignedLayout) {
 
   ExpectDesignedControls(
       dialog_, {
-                   {"btnQuickLaunch", "Add a Quick Launch toolbar entry", {11, 9, 194, 20}, true},
-                   {"btnDesktop", "Add a shortcut to the Desktop", {11, 43, 194, 20}, true},
-                   {"btnStopActiveX", "Stop ActiveX warning", {11, 78, 194, 20}, true},
-                   {"btnOk", "Ok", {65, 109, 81, 20}, false},
+                   {"btnQuickLaunch", "Add to the applications &menu", {11, 9, 194, 20}, true},
+                   {"btnDesktop", "Add a shortcut to the &Desktop", {11, 43, 194, 20}, true},
+                   {"btnOk", "&OK", {65, 109 - 35, 81, 20}, false},
                });
+  EXPECT_EQ(dialog_.findChild<QPushButton*>("btnStopActiveX"), nullptr);
   EXPECT_THAT(CaptionsThatDoNotFit(dialog_), IsEmpty());
-  EXPECT_THAT(TabChain(dialog_, "btnQuickLaunch"),
-              ElementsAre("btnQuickLaunch", "btnOk", "btnDesktop", "btnStopActiveX"));
 }
 
 TEST_F(TfrmQuickAccessTest, ShortcutButtonsWriteOneLinkEachTimeAndSaySo) {
@@ -147,10 +147,11 @@ TEST_F(TfrmQuickAccessTest, AShortcutThatCannotBeWrittenIsNotReportedAsAdded) {
   EXPECT_TRUE(dialog_.isVisible());
 }
 
+// The command behind "Stop ActiveX warning", which a Windows build offers.
 TEST_F(TfrmQuickAccessTest, StopActiveXSwitchesTheLockdownOffAfterConfirmationEveryTime) {
-  Click("btnStopActiveX");
+  dialog_.btnStopActiveXClick();
   EXPECT_EQ(Lockdown(), 0u);
-  Click("btnStopActiveX");  // already 0: written again and reported again
+  dialog_.btnStopActiveXClick();  // already 0: written again and reported again
   EXPECT_EQ(Lockdown(), 0u);
 
   EXPECT_THAT(Texts(), ElementsAre(kStopActiveXConfirmation, kStopActiveXDone,
@@ -166,7 +167,7 @@ TEST_F(TfrmQuickAccessTest, StopActiveXSwitchesTheLockdownOffAfterConfirmationEv
 TEST_F(TfrmQuickAccessTest, CancelledStopActiveXLeavesTheRegistryAlone) {
   messages_.Answer(kMessageResultCancel);
 
-  Click("btnStopActiveX");
+  dialog_.btnStopActiveXClick();
 
   EXPECT_THAT(Texts(), ElementsAre(kStopActiveXConfirmation));
   EXPECT_FALSE(hive_.Exists());
@@ -174,13 +175,12 @@ TEST_F(TfrmQuickAccessTest, CancelledStopActiveXLeavesTheRegistryAlone) {
 
 TEST_F(TfrmQuickAccessTest, ARefusedLockdownWriteFailsWithoutTheSuccessMessage) {
   hive_.Write(SectionOf(kLockdownKey) + "\"iexplore.exe\"=dword:00000001\n");
-  RecordedErrors errors;
   {
     // The key exists, so only the write needs room, and it finds none.
     ScopedFileSizeLimit fullDisk(hive_.Size() - 1);
-    Click("btnStopActiveX");
+    EXPECT_THAT([this] { dialog_.btnStopActiveXClick(); },
+                ::testing::ThrowsMessage<Failure>("Failed to set data for 'iexplore.exe'"));
   }
-  EXPECT_THAT(errors.Messages(), ElementsAre("Failed to set data for 'iexplore.exe'"));
   EXPECT_EQ(Lockdown(), 1u);
   EXPECT_THAT(Texts(), ElementsAre(kStopActiveXConfirmation));
   EXPECT_TRUE(dialog_.isVisible());
@@ -189,7 +189,7 @@ TEST_F(TfrmQuickAccessTest, ARefusedLockdownWriteFailsWithoutTheSuccessMessage) 
 TEST_F(TfrmQuickAccessTest, ALockdownKeyThatCannotBeCreatedEndsSilently) {
   {
     ScopedFileSizeLimit fullDisk(0);
-    Click("btnStopActiveX");
+    dialog_.btnStopActiveXClick();
   }
   EXPECT_THAT(Texts(), ElementsAre(kStopActiveXConfirmation));
   EXPECT_FALSE(hive_.Exists());

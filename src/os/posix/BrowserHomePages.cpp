@@ -18,15 +18,33 @@ namespace {
 
 constexpr const char* kFirefoxName = "Firefox";
 
-// What the last write of the start page left out. The program has one thread.
-BrowserHomePageGaps& LastGaps() {
-  static BrowserHomePageGaps gaps;
-  return gaps;
+// What the last write of the start page did. The program has one thread.
+BrowserHomePageReport& LastReport() {
+  static BrowserHomePageReport report;
+  return report;
 }
 
 void AddOnce(std::vector<std::string>& names, const std::string& name) {
   if (std::find(names.begin(), names.end(), name) == names.end()) {
     names.push_back(name);
+  }
+}
+
+// Names `browser` in the report as one profile's outcome says.
+void Record(posix::HomePageOutcome outcome, const std::string& browser,
+            BrowserHomePageReport& report) {
+  switch (outcome) {
+    case posix::HomePageOutcome::kSet:
+      AddOnce(report.set, browser);
+      break;
+    case posix::HomePageOutcome::kSetAtNextStart:
+      AddOnce(report.setAtNextStart, browser);
+      break;
+    case posix::HomePageOutcome::kNotSet:
+      AddOnce(report.gaps.failed, browser);
+      break;
+    default:
+      break;
   }
 }
 
@@ -89,7 +107,8 @@ std::optional<std::string> HomePageUrl(std::string_view startPage) {
 // Every profile is changed once, however often the profile lists and the browsers' folders lead
 // to it (os/posix/SeenFolders.h).
 void MirrorStartPage(std::string_view startPage) {
-  BrowserHomePageGaps gaps;
+  BrowserHomePageReport report;
+  BrowserHomePageGaps& gaps = report.gaps;
   if (const auto url = HomePageUrl(startPage)) {
     SeenFolders profilesChanged;
     for (const std::string& root : FirefoxProfileRoots()) {
@@ -97,15 +116,11 @@ void MirrorStartPage(std::string_view startPage) {
         if (!profilesChanged.FirstVisit(profile.folder)) {
           continue;
         }
-        switch (SetFirefoxHomePage(profile.folder, *url)) {
-          case HomePageOutcome::kNotSet:
-            AddOnce(gaps.failed, kFirefoxName);
-            break;
-          case HomePageOutcome::kPinnedByPerson:
-            AddOnce(gaps.firefoxProfilesWithOwnHomePage, profile.name);
-            break;
-          default:
-            break;
+        const HomePageOutcome outcome = SetFirefoxHomePage(profile.folder, *url);
+        if (outcome == HomePageOutcome::kPinnedByPerson) {
+          AddOnce(gaps.firefoxProfilesWithOwnHomePage, profile.name);
+        } else {
+          Record(outcome, kFirefoxName, report);
         }
       }
     }
@@ -120,22 +135,27 @@ void MirrorStartPage(std::string_view startPage) {
         continue;
       }
       for (const std::string& profile : profiles) {
-        if (profilesChanged.FirstVisit(profile) &&
-            SetChromiumHomePage(profile, *url) == HomePageOutcome::kNotSet) {
-          AddOnce(gaps.failed, browser.name);
+        if (profilesChanged.FirstVisit(profile)) {
+          Record(SetChromiumHomePage(profile, *url), browser.name, report);
         }
       }
     }
+    // A browser open with one profile and closed with another takes the page up as it next
+    // starts, and is named for that alone.
+    std::erase_if(report.set, [&report](const std::string& name) {
+      return std::find(report.setAtNextStart.begin(), report.setAtNextStart.end(), name) !=
+             report.setAtNextStart.end();
+    });
   } else {
     gaps.pageWithoutAddress = true;
   }
-  LastGaps() = std::move(gaps);
+  LastReport() = std::move(report);
 }
 
 }  // namespace posix
 
-BrowserHomePageGaps BrowserHomePageGapsOfLastWrite() {
-  return LastGaps();
+BrowserHomePageReport BrowserHomePageReportOfLastWrite() {
+  return LastReport();
 }
 
 void SettleBrowserHomePages() {

@@ -10,9 +10,9 @@ const PlatformWording& Wording() {
       "No open browser tabs were found. The insert feature reads the tabs of running Firefox and "
       "Chromium browsers.\n\n"
       "If you use another browser, copy the address from it and paste it into the target box.",
-      "Add to the applications menu",
+      "Add to the applications &menu",
       false,
-      "OK",
+      "&OK",
       "Click OK to make the selected page the home page of your browsers.\n\n"
       "It is set in every Firefox, Chromium, Google Chrome, Brave, Microsoft Edge and Vivaldi "
       "profile of yours, and what it replaces is kept. A browser that is open now may have to be "

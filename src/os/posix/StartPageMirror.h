@@ -43,7 +43,7 @@ enum class HomePageOutcome {
 std::optional<std::string> HomePageUrl(std::string_view startPage);
 
 // Called by the registry after it stored a new "Start Page": mirrors it into the browsers and
-// records what could not be set for BrowserHomePageGapsOfLastWrite().
+// records what was set and what could not be for BrowserHomePageReportOfLastWrite().
 void MirrorStartPage(std::string_view startPage);
 
 }  // namespace lintavo::os::posix

@@ -36,6 +36,7 @@ using test::ProcessGroup;
 using testing::Contains;
 using testing::ElementsAre;
 using testing::HasSubstr;
+using testing::IsEmpty;
 using testing::Not;
 
 // How long a browser may take to start, write its session or end: seconds on an idle machine.
@@ -112,7 +113,8 @@ TEST_F(HomePageInBrowsersTest, FirefoxEsrOpensThePageAtItsNextStart) {
   const std::string url = PageUrl(page_);
 
   SetBrowserHomePage(page_);  // a new account: runs through without a failure
-  EXPECT_TRUE(os::BrowserHomePageGapsOfLastWrite().Empty());
+  EXPECT_THAT(os::BrowserHomePageReportOfLastWrite().set, ElementsAre("Firefox"));
+  EXPECT_TRUE(os::BrowserHomePageReportOfLastWrite().gaps.Empty());
   EXPECT_THAT(test::ReadFileBytes(profile + "/prefs.js"), HasSubstr(url));
   {
     ProcessGroup browser(*firefox, noAddress, logs_ / "firefox-1.log");
@@ -124,7 +126,9 @@ TEST_F(HomePageInBrowsersTest, FirefoxEsrOpensThePageAtItsNextStart) {
     const std::string other = home_.Home() + "/Documents/My Home Pages/my home page 2.htm";
     test::WriteFileBytes(other, "<!DOCTYPE html><title>Home page 2</title>\n");
     SetBrowserHomePage(other);
-    EXPECT_TRUE(os::BrowserHomePageGapsOfLastWrite().Empty());
+    EXPECT_THAT(os::BrowserHomePageReportOfLastWrite().set, IsEmpty());
+    EXPECT_THAT(os::BrowserHomePageReportOfLastWrite().setAtNextStart, ElementsAre("Firefox"));
+    EXPECT_TRUE(os::BrowserHomePageReportOfLastWrite().gaps.Empty());
     EXPECT_THAT(test::ReadFileBytes(profile + "/user.js"), HasSubstr(PageUrl(other)));
     ASSERT_TRUE(browser.Quit(kBound)) << "Firefox did not end when asked";
     page_ = other;
@@ -183,7 +187,7 @@ TEST_F(HomePageInBrowsersTest, FirefoxEsrThatRestoresItsSessionKeepsDoingSo) {
   const std::string url = PageUrl(page_);
 
   SetBrowserHomePage(page_);
-  EXPECT_TRUE(os::BrowserHomePageGapsOfLastWrite().Empty());
+  EXPECT_TRUE(os::BrowserHomePageReportOfLastWrite().gaps.Empty());
   const std::string prefs = test::ReadFileBytes(profile + "/prefs.js");
   EXPECT_THAT(prefs, HasSubstr("user_pref(\"browser.startup.page\", 3);"));
   EXPECT_THAT(prefs, HasSubstr(url));
@@ -223,13 +227,15 @@ TEST_F(HomePageInBrowsersTest, ChromiumOpensThePageOnceSetWhileItIsClosed) {
     ASSERT_TRUE(fs::exists(preferences)) << Log("chromium-1.log");
 
     SetBrowserHomePage(page_);
-    EXPECT_THAT(os::BrowserHomePageGapsOfLastWrite().running, ElementsAre("Chromium"));
+    EXPECT_THAT(os::BrowserHomePageReportOfLastWrite().gaps.running, ElementsAre("Chromium"));
+    EXPECT_THAT(os::BrowserHomePageReportOfLastWrite().set, IsEmpty());
     EXPECT_THAT(test::ReadFileBytes(preferences), Not(HasSubstr(url)));
     ASSERT_TRUE(browser.Quit(kBound)) << "Chromium did not end when asked";
   }
 
   SetBrowserHomePage(page_);
-  EXPECT_TRUE(os::BrowserHomePageGapsOfLastWrite().Empty());
+  EXPECT_THAT(os::BrowserHomePageReportOfLastWrite().set, ElementsAre("Chromium"));
+  EXPECT_TRUE(os::BrowserHomePageReportOfLastWrite().gaps.Empty());
   EXPECT_THAT(test::ReadFileBytes(preferences), HasSubstr(url));
   {
     ProcessGroup browser(*chromium, arguments, logs_ / "chromium-2.log");
@@ -268,7 +274,7 @@ TEST_F(HomePageInBrowsersTest, ChromiumThatContinuesWhereItLeftOffKeepsDoingSo) 
   }
 
   SetBrowserHomePage(page_);
-  EXPECT_TRUE(os::BrowserHomePageGapsOfLastWrite().Empty());
+  EXPECT_TRUE(os::BrowserHomePageReportOfLastWrite().gaps.Empty());
   EXPECT_THAT(test::ReadFileBytes(preferences), HasSubstr(R"("restore_on_startup":1)"));
   EXPECT_THAT(test::ReadFileBytes(preferences), HasSubstr(R"("homepage":")" + url + "\""));
   {

@@ -110,7 +110,11 @@ TEST_F(StartPageMirrorTest, TheStartPageReachesEveryProfileOfEveryBrowser) {
         << profile;
   }
   EXPECT_EQ(ReadFileBytes(guest + "/Preferences"), R"({"homepage":"https://example.org/"})");
-  EXPECT_TRUE(BrowserHomePageGapsOfLastWrite().Empty());
+  // Each browser is named once, however many profiles it has.
+  EXPECT_THAT(
+      BrowserHomePageReportOfLastWrite().set,
+      ElementsAre("Firefox", "Chromium", "Google Chrome", "Brave", "Microsoft Edge", "Vivaldi"));
+  EXPECT_TRUE(BrowserHomePageReportOfLastWrite().gaps.Empty());
 }
 
 TEST_F(StartPageMirrorTest, OnlyTheStartPageOfTheBrowsersMainKeyIsMirrored) {
@@ -146,7 +150,7 @@ TEST_F(StartPageMirrorTest, ProfilesThatAreNotThereArePassedOverSilently) {
   EXPECT_FALSE(fs::exists(FirefoxRoot() + "/gone.default"));
   EXPECT_FALSE(fs::exists(FirefoxRoot() + "/relative.default"));
   EXPECT_TRUE(test::FolderContent(home_.Home() + "/relative.default").empty());
-  EXPECT_TRUE(BrowserHomePageGapsOfLastWrite().Empty());
+  EXPECT_TRUE(BrowserHomePageReportOfLastWrite().gaps.Empty());
 }
 
 TEST_F(StartPageMirrorTest, RunningChromiumBrowsersAndFilesThatCannotBeSetAreReported) {
@@ -167,7 +171,8 @@ TEST_F(StartPageMirrorTest, RunningChromiumBrowsersAndFilesThatCannotBeSetAreRep
 
   ASSERT_TRUE(WriteStartPage(kPage)) << "the registry write itself succeeds";
 
-  const BrowserHomePageGaps gaps = BrowserHomePageGapsOfLastWrite();
+  const BrowserHomePageGaps gaps = BrowserHomePageReportOfLastWrite().gaps;
+  EXPECT_THAT(BrowserHomePageReportOfLastWrite().set, ElementsAre("Brave"));
   EXPECT_THAT(gaps.running, ElementsAre("Chromium", "Google Chrome"));
   EXPECT_THAT(gaps.failed, ElementsAre("Firefox", "Vivaldi"));
   EXPECT_EQ(ReadFileBytes(chromium + "/Preferences"), R"({"homepage":"https://example.org/"})");
@@ -181,7 +186,7 @@ TEST_F(StartPageMirrorTest, RunningChromiumBrowsersAndFilesThatCannotBeSetAreRep
   fs::remove_all(home_.ConfigHome() + "/vivaldi");
   fs::remove_all(FirefoxRoot());
   ASSERT_TRUE(WriteStartPage(kPage));
-  EXPECT_TRUE(BrowserHomePageGapsOfLastWrite().Empty());
+  EXPECT_TRUE(BrowserHomePageReportOfLastWrite().gaps.Empty());
   EXPECT_THAT(ReadFileBytes(chromium + "/Preferences"), HasSubstr(kUrl));
 }
 
@@ -201,7 +206,7 @@ TEST_F(StartPageMirrorTest, FirefoxProfilesThatSetTheirOwnHomePageAreNamed) {
 
   ASSERT_TRUE(WriteStartPage(kPage));
 
-  const BrowserHomePageGaps gaps = BrowserHomePageGapsOfLastWrite();
+  const BrowserHomePageGaps gaps = BrowserHomePageReportOfLastWrite().gaps;
   EXPECT_THAT(gaps.firefoxProfilesWithOwnHomePage, ElementsAre("pinned", "ab12.unnamed"));
   EXPECT_THAT(gaps.failed, IsEmpty());
   EXPECT_THAT(ReadFileBytes(set + "/prefs.js"), HasSubstr(kHomeLine));
@@ -216,13 +221,13 @@ TEST_F(StartPageMirrorTest, APageWithoutAnAddressReachesNoBrowserAndIsReported) 
 
   ASSERT_TRUE(WriteStartPage("/home/ann/My\tPages/my home page 1.htm"));
 
-  EXPECT_TRUE(BrowserHomePageGapsOfLastWrite().pageWithoutAddress);
-  EXPECT_FALSE(BrowserHomePageGapsOfLastWrite().Empty());
+  EXPECT_TRUE(BrowserHomePageReportOfLastWrite().gaps.pageWithoutAddress);
+  EXPECT_FALSE(BrowserHomePageReportOfLastWrite().gaps.Empty());
   EXPECT_EQ(ReadFileBytes(profile + "/prefs.js"), "user_pref(\"x\", 1);\n");
   EXPECT_EQ(ReadFileBytes(chromium + "/Preferences"), R"({"homepage":"https://example.org/"})");
 
   ASSERT_TRUE(WriteStartPage(kPage));
-  EXPECT_TRUE(BrowserHomePageGapsOfLastWrite().Empty());
+  EXPECT_TRUE(BrowserHomePageReportOfLastWrite().gaps.Empty());
 }
 
 TEST_F(StartPageMirrorTest, AStartPageTheRegistryCannotStoreReachesNoBrowser) {
@@ -246,8 +251,14 @@ TEST_F(StartPageMirrorTest, SettlingTakesOutTheBlocksFirefoxNoLongerNeeds) {
     WriteFileBytes(profile + "/user.js", "user_pref(\"mine\", 1);\n");
     test::LockFirefoxProfile(profile, getpid());
   }
+  // A third profile, which no Firefox holds, is set at once; Firefox is named as the one that
+  // takes the page up at its next start all the same.
+  const std::string closed = AddFirefoxProfile(FirefoxRoot(), "closed");
   ASSERT_TRUE(WriteStartPage(kPage));
-  EXPECT_TRUE(BrowserHomePageGapsOfLastWrite().Empty()) << "Firefox takes it up at its next start";
+  EXPECT_TRUE(BrowserHomePageReportOfLastWrite().gaps.Empty());
+  EXPECT_THAT(BrowserHomePageReportOfLastWrite().setAtNextStart, ElementsAre("Firefox"));
+  EXPECT_THAT(BrowserHomePageReportOfLastWrite().set, IsEmpty());
+  EXPECT_THAT(ReadFileBytes(closed + "/prefs.js"), HasSubstr(kHomeLine));
   for (const std::string& profile : {taken, waiting}) {
     EXPECT_THAT(ReadFileBytes(profile + "/user.js"), HasSubstr(kHomeLine));
     EXPECT_THAT(ReadFileBytes(profile + "/prefs.js"), Not(HasSubstr(kHomeLine)));
@@ -263,8 +274,9 @@ TEST_F(StartPageMirrorTest, SettlingTakesOutTheBlocksFirefoxNoLongerNeeds) {
 
 TEST_F(StartPageMirrorTest, NothingToSetWithoutBrowsers) {
   ASSERT_TRUE(WriteStartPage(kPage));
-  EXPECT_THAT(BrowserHomePageGapsOfLastWrite().running, IsEmpty());
-  EXPECT_THAT(BrowserHomePageGapsOfLastWrite().failed, IsEmpty());
+  EXPECT_THAT(BrowserHomePageReportOfLastWrite().set, IsEmpty());
+  EXPECT_THAT(BrowserHomePageReportOfLastWrite().gaps.running, IsEmpty());
+  EXPECT_THAT(BrowserHomePageReportOfLastWrite().gaps.failed, IsEmpty());
   SettleBrowserHomePages();
   EXPECT_FALSE(fs::exists(FirefoxRoot()));
 }
