@@ -10,7 +10,6 @@
 #include "os/PlatformWording.h"
 #include "os/Text.h"
 #include "pages/LinkTargets.h"
-#include "skin/DefaultButton.h"
 #include "skin/ErrorReporting.h"
 #include "skin/FileDialogs.h"
 #include "skin/ModalDialogs.h"
@@ -49,7 +48,6 @@ TfrmEditLink::TfrmEditLink(MessageService& messages, ShellWindowsSource shellWin
       shellWindows_(std::move(shellWindows)) {
   ui_->setupUi(this);
   UseFixedDialogFrame(*this);
-  UseDefaultButton(*this, *ui_->btnSave);
   new TypingLimit(*ui_->edtLine1, kCaptionLineLimit, *ui_->lblLine1RoomLeft);
   new TypingLimit(*ui_->edtLine2, kCaptionLineLimit, *ui_->lblLine2RoomLeft);
   ConnectReportingFailures(ui_->btnSave, &QPushButton::clicked, this, &TfrmEditLink::btnSaveClick);

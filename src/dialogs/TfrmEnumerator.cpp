@@ -5,7 +5,6 @@
 #include "dialogs/DialogFrame.h"
 #include "os/Text.h"
 #include "skin/Anchors.h"
-#include "skin/DefaultButton.h"
 #include "skin/ErrorReporting.h"
 #include "skin/ModalDialogs.h"
 #include "skin/WidgetText.h"
@@ -68,7 +67,6 @@ TfrmEnumerator::TfrmEnumerator(MessageService& messages, ShellWindowsSource shel
       shellWindows_(std::move(shellWindows)) {
   ui_->setupUi(this);
   UseResizableDialogFrame(*this, true);
-  UseDefaultButton(*this, *ui_->btnSave);
   auto* anchors = new Anchors(*this);
   anchors->Add(*ui_->lbxBrowsers,
                Anchors::kLeft | Anchors::kTop | Anchors::kRight | Anchors::kBottom);

@@ -10,7 +10,6 @@
 #include "os/Text.h"
 #include "pages/ColorText.h"
 #include "skin/Anchors.h"
-#include "skin/DefaultButton.h"
 #include "skin/ErrorReporting.h"
 #include "skin/ModalDialogs.h"
 #include "skin/WidgetText.h"
@@ -69,7 +68,6 @@ TfrmHPSettings::TfrmHPSettings(TWebManager& webManager, int position, std::strin
     anchors->Add(*button, Anchors::kRight | Anchors::kBottom);
   }
   UseResizableDialogFrame(*this, false);
-  UseDefaultButton(*this, *ui_->btnSave);
 
   // The header row stays empty; rows keep their height; only the columns can be dragged wider.
   QTableWidget& grid = *ui_->grdSettings;
