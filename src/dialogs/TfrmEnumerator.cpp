@@ -1,5 +1,7 @@
 #include "dialogs/TfrmEnumerator.h"
 
+#include <QKeyEvent>
+#include <algorithm>
 #include <utility>
 
 #include "dialogs/DialogFrame.h"
@@ -75,6 +77,7 @@ TfrmEnumerator::TfrmEnumerator(MessageService& messages, ShellWindowsSource shel
   ConnectReportingFailures(ui_->btnSave, &QPushButton::clicked, this,
                            &TfrmEnumerator::btnSaveClick);
   connect(ui_->btnCancel, &QPushButton::clicked, this, &TfrmEnumerator::reject);
+  ui_->lbxBrowsers->installEventFilter(this);
   FormCreate();
 }
 
@@ -114,6 +117,21 @@ void TfrmEnumerator::FillBrowserList() {
     ++locationCount_;
   }
   ui_->lbxBrowsers->setCurrentRow(-1);
+}
+
+// Before anything is picked, the list already frames an entry when it takes the focus; the first
+// Up or Down picks that entry rather than moving past it, so the first location can be reached.
+bool TfrmEnumerator::eventFilter(QObject* watched, QEvent* event) {
+  QListWidget& list = *ui_->lbxBrowsers;
+  if (watched == &list && event->type() == QEvent::KeyPress && list.count() > 0 &&
+      list.selectedItems().isEmpty()) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Down || key == Qt::Key_Up) {
+      list.setCurrentRow(std::max(list.currentRow(), 0));
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void TfrmEnumerator::btnSaveClick() {

@@ -37,6 +37,9 @@ class TfrmEnumerator : public QDialog {
   void btnSaveClick();
   void reject() override;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void FormCreate();
   void FillBrowserList();

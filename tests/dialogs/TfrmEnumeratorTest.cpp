@@ -214,6 +214,10 @@ TEST_F(TfrmEnumeratorTest, TheKeysPickALocationSaveItAndCancel) {
   EXPECT_EQ(Focused(), "lbxBrowsers") << "back to the list";
 
   press(Qt::Key_Down);
+  EXPECT_EQ(press(Qt::Key_Return), kModalResultOk);
+  EXPECT_EQ(picker.SelectedLocation(), "https://a.example/");
+
+  ASSERT_TRUE(Activate(picker));
   press(Qt::Key_Down);
   EXPECT_EQ(press(Qt::Key_Return), kModalResultOk);
   EXPECT_EQ(picker.SelectedLocation(), "https://b.example/");
