@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "base/PathText.h"
 #include "os/BrowserHomePages.h"
-#include "os/PathText.h"
 #include "os/PlatformWording.h"
 #include "pages/BrowserChanges.h"
 #include "pages/PageFiles.h"
@@ -119,7 +119,7 @@ void SetSelectedPageAsHomePage(int position, const std::string& rootFolder,
                           MessageButtons::OkCancel) != kMessageResultOk) {
     return;
   }
-  const std::string pagePath = os::JoinPath(rootFolder, PageFileName(position + 1));
+  const std::string pagePath = base::JoinPath(rootFolder, PageFileName(position + 1));
   SetBrowserHomePage(pagePath);
   // The registry holds the page now. The person is told which browsers have it, and which could
   // not take it and why, so that the run never ends in silence.

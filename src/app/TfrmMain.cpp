@@ -7,9 +7,9 @@
 #include "app/AppResources.h"
 #include "app/BrowserOpening.h"
 #include "app/HomePageCommand.h"
+#include "base/Failure.h"
+#include "base/PathText.h"
 #include "help/HelpEngine.h"
-#include "os/Failure.h"
-#include "os/PathText.h"
 #include "os/ProfileFile.h"
 #include "os/WindowHandle.h"
 #include "pages/ConfigLocation.h"
@@ -172,7 +172,7 @@ void TfrmMain::btnViewClick() {
     messages_.MessageDlg(kNoPageSelected, MessageKind::Information, MessageButtons::Ok);
     return;
   }
-  OpenInBrowserOrSay(os::JoinPath(WebManager().RootFolder, PageFileName(position + 1)),
+  OpenInBrowserOrSay(base::JoinPath(WebManager().RootFolder, PageFileName(position + 1)),
                      kCannotViewPage, messages_);
 }
 

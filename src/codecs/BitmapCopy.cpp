@@ -4,11 +4,11 @@
 #include <limits>
 #include <vector>
 
+#include "base/Failure.h"
 #include "codecs/BmpReader.h"
 #include "codecs/PictureFailures.h"
 #include "codecs/PictureFile.h"
 #include "codecs/PictureSink.h"
-#include "os/Failure.h"
 #include "os/Files.h"
 
 namespace lintavo {

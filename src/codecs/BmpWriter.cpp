@@ -3,7 +3,7 @@
 #include <limits>
 #include <utility>
 
-#include "os/Failure.h"
+#include "base/Failure.h"
 #include "os/SystemError.h"
 
 namespace lintavo {

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/Failure.h"
 #include "codecs/BitmapFileSink.h"
 #include "codecs/BmpWriter.h"
-#include "os/Failure.h"
 
 namespace lintavo {
 

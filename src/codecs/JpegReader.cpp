@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "os/Failure.h"
+#include "base/Failure.h"
 #include "os/Files.h"
 #include "os/SystemError.h"
 

@@ -1,6 +1,6 @@
 #include "codecs/PictureFailures.h"
 
-#include "os/Failure.h"
+#include "base/Failure.h"
 
 namespace lintavo {
 

@@ -1,6 +1,6 @@
 #include "codecs/PictureFile.h"
 
-#include "os/Failure.h"
+#include "base/Failure.h"
 #include "os/Files.h"
 
 namespace lintavo {

@@ -2,8 +2,9 @@
 
 #include <string>
 
+#include "base/PathText.h"
+#include "base/Text.h"
 #include "os/Paths.h"
-#include "os/Text.h"
 
 namespace lintavo {
 
@@ -23,7 +24,7 @@ constexpr Extension kExtensions[] = {
 // Where the last path component starts: after the last delimiter of the platform, or after the
 // last "/", which every platform the program runs on takes as one.
 std::string_view LastComponent(std::string_view path) {
-  const std::size_t delimiter = path.find_last_of(std::string{'/', os::kPathDelimiter});
+  const std::size_t delimiter = path.find_last_of(std::string{'/', base::kPathDelimiter});
   return delimiter == std::string_view::npos ? path : path.substr(delimiter + 1);
 }
 
@@ -35,7 +36,7 @@ std::optional<PictureFormat> PictureFormatOfFileName(std::string_view fileName) 
   if (dot == std::string_view::npos) {
     return std::nullopt;
   }
-  const std::string extension = os::AsciiLowerCase(name.substr(dot + 1));
+  const std::string extension = base::AsciiLowerCase(name.substr(dot + 1));
   for (const Extension& known : kExtensions) {
     if (extension == known.text) {
       return known.format;

@@ -8,9 +8,9 @@
 #include <new>
 #include <vector>
 
+#include "base/Failure.h"
 #include "codecs/PictureFailures.h"
 #include "codecs/PictureFile.h"
-#include "os/Failure.h"
 
 namespace lintavo {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "base/Failure.h"
 #include "codecs/PicturePreview.h"
-#include "os/Failure.h"
 
 namespace lintavo {
 

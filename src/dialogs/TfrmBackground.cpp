@@ -4,12 +4,12 @@
 #include <QScopeGuard>
 #include <utility>
 
+#include "base/Failure.h"
+#include "base/PathText.h"
 #include "codecs/PictureStore.h"
 #include "dialogs/DialogFrame.h"
 #include "dialogs/PictureImages.h"
-#include "os/Failure.h"
 #include "os/Files.h"
-#include "os/PathText.h"
 #include "os/ProfileFile.h"
 #include "pages/PageFiles.h"
 #include "skin/ElidedText.h"
@@ -92,7 +92,7 @@ void TfrmBackground::FormCreate() {
 }
 
 std::string TfrmBackground::BackgroundFile() const {
-  return os::JoinPath(webManager_.RootFolder, BackgroundFileName(position_ + 1));
+  return base::JoinPath(webManager_.RootFolder, BackgroundFileName(position_ + 1));
 }
 
 std::string TfrmBackground::GetLastBackgroundFolder() const {
@@ -145,7 +145,7 @@ void TfrmBackground::edtChangeBgClick() {
   }
   whiteChosen_ = false;
   blackChosen_ = false;
-  SetLastBackgroundFolder(os::WithTrailingDelimiter(os::ParentFolder(chosenFile_)));
+  SetLastBackgroundFolder(base::WithTrailingDelimiter(base::ParentFolder(chosenFile_)));
 }
 
 void TfrmBackground::btnResetClick() {

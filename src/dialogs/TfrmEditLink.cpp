@@ -5,10 +5,10 @@
 #include <string_view>
 #include <utility>
 
+#include "base/PathText.h"
+#include "base/Text.h"
 #include "dialogs/DialogFrame.h"
-#include "os/PathText.h"
 #include "os/PlatformWording.h"
-#include "os/Text.h"
 #include "pages/LinkTargets.h"
 #include "skin/ErrorReporting.h"
 #include "skin/FileDialogs.h"
@@ -91,14 +91,15 @@ std::string TfrmEditLink::Target() const {
 void TfrmEditLink::btnSaveClick() {
   const char* broken = nullptr;
   QLineEdit* brokenBox = ui_->edtTarget;
-  const std::string target(os::TrimSpacesAndControls(Target()));
-  if (os::TrimSpacesAndControls(Line1()).empty() && os::TrimSpacesAndControls(Line2()).empty()) {
+  const std::string target(base::TrimSpacesAndControls(Target()));
+  if (base::TrimSpacesAndControls(Line1()).empty() &&
+      base::TrimSpacesAndControls(Line2()).empty()) {
     broken = kDescriptionRequired;
     brokenBox = ui_->edtLine1;
   } else if (target.empty()) {
     broken = kTargetRequired;
   } else if (!HasAcceptedScheme(target)) {
-    if (os::AsciiLowerCase(target).starts_with(kBareWebHost)) {
+    if (base::AsciiLowerCase(target).starts_with(kBareWebHost)) {
       ui_->edtTarget->setText(ToWidgetText(std::string(kWebScheme) + target));
     } else {
       broken = kTargetPrefixRequired;
@@ -125,7 +126,7 @@ void TfrmEditLink::btnSelectFolderClick() {
       return;
     }
     if (std::find(kNoFolders.begin(), kNoFolders.end(), *folder) == kNoFolders.end()) {
-      ui_->edtTarget->setText(ToWidgetText(os::FileUrlOfPath(*folder)));
+      ui_->edtTarget->setText(ToWidgetText(base::FileUrlOfPath(*folder)));
       return;
     }
     messages_.MessageDlg(kInvalidFolder, MessageKind::Information, MessageButtons::Ok);

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/Text.h"
 #include "dialogs/DialogFrame.h"
-#include "os/Text.h"
 #include "skin/Anchors.h"
 #include "skin/ErrorReporting.h"
 #include "skin/ModalDialogs.h"
@@ -51,7 +51,7 @@ QString VisibleLocation(const std::string& location) {
   QString visible;
   for (const QChar c : ToWidgetText(location)) {
     if (HidesWhatItIs(c.unicode())) {
-      visible += ToWidgetText(os::PercentEncoded(FromWidgetText(QString(c))));
+      visible += ToWidgetText(base::PercentEncoded(FromWidgetText(QString(c))));
     } else {
       visible += c;
     }

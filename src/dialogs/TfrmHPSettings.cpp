@@ -4,10 +4,10 @@
 #include <QKeyEvent>
 #include <utility>
 
+#include "base/Text.h"
 #include "dialogs/DialogFrame.h"
 #include "dialogs/TfrmEditLink.h"
 #include "os/ProfileFile.h"
-#include "os/Text.h"
 #include "pages/ColorText.h"
 #include "skin/Anchors.h"
 #include "skin/ErrorReporting.h"
@@ -259,7 +259,7 @@ void TfrmHPSettings::actPasteExecute() {
 // The name must hold more than spaces. The page store takes the edits before the files are
 // written, so they stay there even when writing fails and the person then cancels.
 void TfrmHPSettings::btnSaveClick() {
-  if (os::TrimSpacesAndControls(EditedName()).empty()) {
+  if (base::TrimSpacesAndControls(EditedName()).empty()) {
     messages_.MessageDlg(kNameRequired, MessageKind::Information, MessageButtons::Ok);
     ui_->edtName->setFocus();
     return;
@@ -298,8 +298,8 @@ void TfrmHPSettings::reject() {
 bool TfrmHPSettings::HasUnsavedChanges() {
   const TWebPage& stored = StoredPage();
   return workPage_.Name != stored.Name ||
-         !os::EqualIgnoringAsciiCase(workPage_.TextColor, stored.TextColor) ||
-         !os::EqualIgnoringAsciiCase(workPage_.TitleColor, stored.TitleColor) ||
+         !base::EqualIgnoringAsciiCase(workPage_.TextColor, stored.TextColor) ||
+         !base::EqualIgnoringAsciiCase(workPage_.TitleColor, stored.TitleColor) ||
          workPage_.CaptionLines1 != stored.CaptionLines1 ||
          workPage_.CaptionLines2 != stored.CaptionLines2 || workPage_.Targets != stored.Targets;
 }

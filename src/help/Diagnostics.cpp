@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "base/PathText.h"
+#include "base/Text.h"
 #include "help/ReleaseNames.h"
 #include "os/Files.h"
-#include "os/PathText.h"
 #include "os/Paths.h"
-#include "os/Text.h"
 
 namespace lintavo {
 
@@ -16,8 +16,8 @@ constexpr char kMarkerFileName[] = "debug.debug";
 constexpr char kBrowserControlFileName[] = "Shdocvw.dll";
 
 bool IsDebugSwitch(const std::string& parameter) {
-  return os::EqualIgnoringAsciiCase(parameter, "/debug") ||
-         os::EqualIgnoringAsciiCase(parameter, "-debug");
+  return base::EqualIgnoringAsciiCase(parameter, "/debug") ||
+         base::EqualIgnoringAsciiCase(parameter, "-debug");
 }
 
 // The program's folder when files can be created there; otherwise the system's temporary folder,
@@ -28,7 +28,7 @@ std::string ReportFolderFor(const std::string& programFolder) {
     return programFolder;
   }
   const std::string temporary = os::TemporaryFolder();
-  return os::WithoutTrailingDelimiter(
+  return base::WithoutTrailingDelimiter(
       os::DirectoryExists(temporary) ? temporary : os::FallbackTemporaryFolder());
 }
 
@@ -37,14 +37,14 @@ std::string ReportFolderFor(const std::string& programFolder) {
 DiagnosticsFacts CollectDiagnostics(const DiagnosticsStart& start) {
   DiagnosticsFacts facts;
   facts.modulePath = start.programPath;
-  facts.moduleDir = os::WithoutTrailingDelimiter(os::ParentFolder(start.programPath));
+  facts.moduleDir = base::WithoutTrailingDelimiter(base::ParentFolder(start.programPath));
   facts.moduleName =
-      start.programPath.substr(start.programPath.find_last_of(os::kPathDelimiter) + 1);
+      start.programPath.substr(start.programPath.find_last_of(base::kPathDelimiter) + 1);
   facts.runDir = facts.moduleDir;
   facts.parameters = start.parameters;
   facts.reportFolder = ReportFolderFor(facts.moduleDir);
   facts.diagnosticsOn =
-      os::FileExists(os::JoinPath(facts.moduleDir, kMarkerFileName)) ||
+      os::FileExists(base::JoinPath(facts.moduleDir, kMarkerFileName)) ||
       std::any_of(start.parameters.begin(), start.parameters.end(), IsDebugSwitch);
   // The versions are read only for a report that is written: nothing else reads them, and most
   // starts write none.
@@ -54,7 +54,7 @@ DiagnosticsFacts CollectDiagnostics(const DiagnosticsStart& start) {
   facts.helpEngine = GetFileVersionText(start.helpEnginePath);
   facts.helpEngineReleaseName = HelpEngineReleaseName(facts.helpEngine);
   facts.browser = AdjustBrowserVersion(
-      GetFileVersionText(os::JoinPath(os::SystemFolder(), kBrowserControlFileName)));
+      GetFileVersionText(base::JoinPath(os::SystemFolder(), kBrowserControlFileName)));
   facts.browserReleaseName = BrowserReleaseName(facts.browser);
   return facts;
 }

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/PathText.h"
 #include "os/Files.h"
-#include "os/PathText.h"
 
 namespace lintavo {
 
@@ -45,7 +45,7 @@ SystemDescription DescribeSystem() {
 }
 
 std::string ReportPath(const std::string& reportFolder) {
-  return os::JoinPath(reportFolder, kReportFileName);
+  return base::JoinPath(reportFolder, kReportFileName);
 }
 
 void WriteReportLine(const std::string& reportPath, std::string line) {

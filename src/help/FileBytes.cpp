@@ -2,12 +2,12 @@
 
 #include <string_view>
 
-#include "os/LittleEndian.h"
+#include "base/LittleEndian.h"
 
 namespace lintavo {
 
 std::uint64_t FileBytes::Number(std::uint64_t at, int size) const {
-  return os::LittleEndian(std::string_view(bytes_).substr(at, static_cast<std::size_t>(size)));
+  return base::LittleEndian(std::string_view(bytes_).substr(at, static_cast<std::size_t>(size)));
 }
 
 std::optional<FileBytes> ReadFileBytesAt(std::istream& file, std::uint64_t offset,

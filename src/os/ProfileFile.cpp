@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "os/Failure.h"
+#include "base/Failure.h"
+#include "base/ProfileSyntax.h"
+#include "base/Text.h"
 #include "os/Files.h"
-#include "os/ProfileSyntax.h"
-#include "os/Text.h"
 
 namespace lintavo {
 
@@ -24,13 +24,13 @@ constexpr std::string_view kLineEnd = "\r\n";
 // Section names and keys compare without regard to ASCII case.
 struct CaseInsensitiveHash {
   std::size_t operator()(std::string_view text) const {
-    return static_cast<std::size_t>(os::StableHashIgnoringAsciiCase(text));
+    return static_cast<std::size_t>(base::StableHashIgnoringAsciiCase(text));
   }
 };
 
 struct CaseInsensitiveEqual {
   bool operator()(std::string_view left, std::string_view right) const {
-    return os::EqualIgnoringAsciiCase(left, right);
+    return base::EqualIgnoringAsciiCase(left, right);
   }
 };
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <optional>
 
-#include "os/Failure.h"
-#include "os/Text.h"
+#include "base/Failure.h"
+#include "base/Text.h"
 
 namespace lintavo {
 
@@ -25,7 +25,7 @@ ColorValue HtmlToColor(const std::string& text) {
 
   ColorValue value = 0;
   for (std::size_t i = 1; i < hexText.size(); ++i) {
-    const std::optional<int> digit = os::HexDigitValue(hexText[i]);
+    const std::optional<int> digit = base::HexDigitValue(hexText[i]);
     if (!digit) {
       throw Failure("'" + hexText + "' is not a valid integer value");
     }

@@ -1,7 +1,7 @@
 #include "pages/ConfigLocation.h"
 
+#include "base/PathText.h"
 #include "os/Files.h"
-#include "os/PathText.h"
 #include "os/ShellFolders.h"
 #include "pages/PathRoutines.h"
 
@@ -16,7 +16,7 @@ std::string PerUserFolder() {
   if (appData.empty()) {
     return {};
   }
-  return WithTrailingBackslash(os::JoinPath(os::JoinPath(appData, "Quellmark"), "LTVO"));
+  return WithTrailingBackslash(base::JoinPath(base::JoinPath(appData, "Quellmark"), "LTVO"));
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "os/Text.h"
+#include "base/Text.h"
 
 namespace lintavo {
 
@@ -32,12 +32,12 @@ constexpr std::string_view kNamedColors =
 bool IsHexColor(std::string_view text) {
   return (text.size() == 4 || text.size() == 7) && text.front() == '#' &&
          std::all_of(text.begin() + 1, text.end(),
-                     [](char c) { return os::HexDigitValue(c).has_value(); });
+                     [](char c) { return base::HexDigitValue(c).has_value(); });
 }
 
 bool IsNamedColor(std::string_view text) {
   return !text.empty() && text.find(' ') == std::string_view::npos &&
-         kNamedColors.find(" " + os::AsciiLowerCase(text) + " ") != std::string_view::npos;
+         kNamedColors.find(" " + base::AsciiLowerCase(text) + " ") != std::string_view::npos;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "pages/HtmlEscaping.h"
 
-#include "os/Text.h"
+#include "base/Text.h"
 
 namespace lintavo {
 
@@ -35,7 +35,7 @@ std::string EscapedForHtml(std::string_view text) {
       text.remove_prefix(1);
       continue;
     }
-    const os::PageTextCharacter character = os::FirstCharacter(text);
+    const base::PageTextCharacter character = base::FirstCharacter(text);
     if (character.utf8) {
       escaped.append(text.substr(0, character.length));
     } else {

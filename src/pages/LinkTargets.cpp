@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "os/Text.h"
+#include "base/Text.h"
 
 namespace lintavo {
 
@@ -16,7 +16,7 @@ constexpr std::array<std::string_view, 5> kAcceptedPrefixes = {"http://", "file:
 }  // namespace
 
 bool HasAcceptedScheme(std::string_view target) {
-  const std::string lower = os::AsciiLowerCase(os::TrimSpacesAndControls(target));
+  const std::string lower = base::AsciiLowerCase(base::TrimSpacesAndControls(target));
   return std::any_of(kAcceptedPrefixes.begin(), kAcceptedPrefixes.end(),
                      [&lower](std::string_view prefix) { return lower.starts_with(prefix); });
 }

@@ -14,9 +14,9 @@
 #include <utility>
 #include <vector>
 
-#include "os/Failure.h"
+#include "base/Failure.h"
+#include "base/PathText.h"
 #include "os/Files.h"
-#include "os/PathText.h"
 #include "os/SystemError.h"
 #include "pages/CssColors.h"
 #include "pages/HtmlEscaping.h"
@@ -182,10 +182,10 @@ void TWebManager::GeneratePages() const {
   for (int n = 1; n <= static_cast<int>(Pages.size()); ++n) {
     const TWebPage& page = Pages[static_cast<std::size_t>(n - 1)].second;
     usedColumns |= CaptionedColumns(page);
-    WritePage(os::JoinPath(RootFolder, PageFileName(n)),
+    WritePage(base::JoinPath(RootFolder, PageFileName(n)),
               PageText(templateText, Pages, names, n, usedColumns));
     ConvertIfMissing(programFolder_ + "template.jpg",
-                     os::JoinPath(RootFolder, BackgroundFileName(n)));
+                     base::JoinPath(RootFolder, BackgroundFileName(n)));
   }
 }
 

@@ -1,11 +1,11 @@
 #include "pages/PathRoutines.h"
 
-#include "os/PathText.h"
+#include "base/PathText.h"
 
 namespace lintavo {
 
 std::string WithTrailingBackslash(const std::string& path) {
-  return os::WithTrailingDelimiter(path);
+  return base::WithTrailingDelimiter(path);
 }
 
 }  // namespace lintavo

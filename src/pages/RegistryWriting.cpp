@@ -1,6 +1,6 @@
 #include "pages/RegistryWriting.h"
 
-#include "os/Failure.h"
+#include "base/Failure.h"
 
 namespace lintavo {
 

@@ -1,8 +1,8 @@
 #include "pages/ShellRoutines.h"
 
+#include "base/PathText.h"
 #include "os/Files.h"
 #include "os/Launch.h"
-#include "os/PathText.h"
 #include "os/Paths.h"
 #include "os/Registry.h"
 #include "os/ShellFolders.h"
@@ -49,8 +49,8 @@ bool CreateShortcut(const std::string& target, const std::string& linkName,
   if (folder.empty() || !os::ForceDirectories(folder)) {
     return false;
   }
-  const std::string workingFolder = target.substr(0, target.find_last_of(os::kPathDelimiter) + 1);
-  return os::SaveShellLink(os::JoinPath(folder, linkName + os::kShellLinkExtension), target,
+  const std::string workingFolder = target.substr(0, target.find_last_of(base::kPathDelimiter) + 1);
+  return os::SaveShellLink(base::JoinPath(folder, linkName + os::kShellLinkExtension), target,
                            workingFolder);
 }
 

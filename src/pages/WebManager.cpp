@@ -1,8 +1,8 @@
 #include "pages/WebManager.h"
 
+#include "base/PathText.h"
 #include "codecs/JpegConversion.h"
 #include "os/Files.h"
-#include "os/PathText.h"
 #include "os/ProfileFile.h"
 #include "os/Registry.h"
 #include "os/ShellFolders.h"
@@ -38,7 +38,7 @@ std::string FindRootFolder(const std::string& programFolder) {
     os::ForceDirectories(documents);
   }
   if (!documents.empty()) {
-    return os::JoinPath(documents, kPagesFolderName);
+    return base::JoinPath(documents, kPagesFolderName);
   }
   return programFolder + kPagesFolderName;
 }
@@ -118,7 +118,7 @@ void TWebManager::SavePages() const {
 
 void TWebManager::InstallDefaultBackgrounds() const {
   for (int n = 1; n <= kPageCount; ++n) {
-    const std::string installed = os::JoinPath(RootFolder, BackgroundFileName(n));
+    const std::string installed = base::JoinPath(RootFolder, BackgroundFileName(n));
     // Looked for only when needed: after the first start every page has its bitmap, and the
     // search reads the program folder through.
     if (os::FileExists(installed)) {
@@ -131,7 +131,7 @@ void TWebManager::InstallDefaultBackgrounds() const {
 }
 
 void TWebManager::InstallLogo() const {
-  const std::string installed = os::JoinPath(RootFolder, kLogoFileName);
+  const std::string installed = base::JoinPath(RootFolder, kLogoFileName);
   const std::string shipped = programFolder_ + kLogoFileName;
   if (!os::FileExists(installed) && os::FileExists(shipped)) {
     os::CopyFileTo(shipped, installed);

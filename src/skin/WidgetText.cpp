@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-#include "os/Text.h"
+#include "base/Text.h"
 
 namespace lintavo {
 
@@ -10,7 +10,7 @@ QString ToWidgetText(std::string_view bytes) {
   QString text;
   text.reserve(static_cast<qsizetype>(bytes.size()));
   while (!bytes.empty()) {
-    const os::PageTextCharacter character = os::FirstCharacter(bytes);
+    const base::PageTextCharacter character = base::FirstCharacter(bytes);
     if (QChar::requiresSurrogates(character.codePoint)) {
       text.append(QChar(QChar::highSurrogate(character.codePoint)));
       text.append(QChar(QChar::lowSurrogate(character.codePoint)));

@@ -6,7 +6,7 @@
 
 // Page data is 8-bit text; widgets speak QString. These are the only crossing between them.
 //
-// The bytes are shown as the characters os::FirstCharacter reads them as: UTF-8 where they are
+// The bytes are shown as the characters base::FirstCharacter reads them as: UTF-8 where they are
 // well-formed UTF-8, and every other byte as its Windows-1252 character, for the names and
 // captions of a settings file brought from Windows ("M\xFAsica" shows as "Música").
 //

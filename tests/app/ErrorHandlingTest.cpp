@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "os/Failure.h"
+#include "base/Failure.h"
 #include "skin/ErrorReporting.h"
 #include "support/gui/RecordedErrors.h"
 

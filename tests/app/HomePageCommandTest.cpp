@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "app/HomePageCommand.h"
-#include "os/Failure.h"
+#include "base/Failure.h"
 #include "os/PlatformWording.h"
 #include "support/BrowserSessions.h"
 #include "support/RegistryValues.h"

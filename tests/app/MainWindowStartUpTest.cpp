@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "os/PathText.h"
+#include "base/PathText.h"
 #include "pages/PageFiles.h"
 #include "support/gui/MainWindowFixture.h"
 
@@ -60,14 +60,14 @@ TEST_F(MainWindowStartUpTest, FirstStartWritesThePagesInstallsPicturesAndSelects
   EXPECT_EQ(window.WebManager().RootFolder, PagesFolder());
   for (int n = 1; n <= kPageCount; ++n) {
     SCOPED_TRACE(n);
-    EXPECT_THAT(ReadFileBytes(os::JoinPath(PagesFolder(), PageFileName(n))),
+    EXPECT_THAT(ReadFileBytes(base::JoinPath(PagesFolder(), PageFileName(n))),
                 HasSubstr("<title>Home page " + std::to_string(n) + "</title>"));
   }
   // The page's own picture beside the program wins over the general default picture.
-  EXPECT_EQ(BitmapWidth(os::JoinPath(PagesFolder(), "background2.bmp")), 6);
-  EXPECT_EQ(BitmapWidth(os::JoinPath(PagesFolder(), "background3.bmp")), 5);
-  EXPECT_EQ(BitmapWidth(os::JoinPath(PagesFolder(), "background1.bmp")), 3);
-  EXPECT_EQ(ReadFileBytes(os::JoinPath(PagesFolder(), "logo.bmp")), "the logo");
+  EXPECT_EQ(BitmapWidth(base::JoinPath(PagesFolder(), "background2.bmp")), 6);
+  EXPECT_EQ(BitmapWidth(base::JoinPath(PagesFolder(), "background3.bmp")), 5);
+  EXPECT_EQ(BitmapWidth(base::JoinPath(PagesFolder(), "background1.bmp")), 3);
+  EXPECT_EQ(ReadFileBytes(base::JoinPath(PagesFolder(), "logo.bmp")), "the logo");
 
   EXPECT_THAT(PageNames(), ElementsAre("Home page 1", "Home page 2", "Home page 3", "Home page 4",
                                        "Home page 5", "Home page 6", "Home page 7", "Home page 8",
@@ -85,13 +85,13 @@ TEST_F(MainWindowStartUpTest, BackgroundsAndLogoAlreadyInThePagesFolderAreKept) 
   PutJpeg("background1.JPG", 6, 4);
   PutProgramFile("logo.bmp", "the new logo");
   fs::create_directories(PagesFolder());
-  WriteFileBytes(os::JoinPath(PagesFolder(), "background1.bmp"), "the user's picture");
-  WriteFileBytes(os::JoinPath(PagesFolder(), "logo.bmp"), "the old logo");
+  WriteFileBytes(base::JoinPath(PagesFolder(), "background1.bmp"), "the user's picture");
+  WriteFileBytes(base::JoinPath(PagesFolder(), "logo.bmp"), "the old logo");
 
   Start();
 
-  EXPECT_EQ(ReadFileBytes(os::JoinPath(PagesFolder(), "background1.bmp")), "the user's picture");
-  EXPECT_EQ(ReadFileBytes(os::JoinPath(PagesFolder(), "logo.bmp")), "the old logo");
+  EXPECT_EQ(ReadFileBytes(base::JoinPath(PagesFolder(), "background1.bmp")), "the user's picture");
+  EXPECT_EQ(ReadFileBytes(base::JoinPath(PagesFolder(), "logo.bmp")), "the old logo");
 }
 
 struct LastPageCase {
@@ -171,10 +171,10 @@ TEST_F(MainWindowStartUpTest, AStartUpStepThatFailsIsReportedAndTheRestSkippedBu
   EXPECT_THAT(errors_.Take(), ElementsAre(HasSubstr("JPEG error #")));
   EXPECT_TRUE(window.isVisible());
   // The steps before the failure ran, those after it did not.
-  EXPECT_TRUE(fs::exists(os::JoinPath(PagesFolder(), "background1.bmp")));
-  EXPECT_FALSE(fs::exists(os::JoinPath(PagesFolder(), "background3.bmp")));
-  EXPECT_FALSE(fs::exists(os::JoinPath(PagesFolder(), "logo.bmp")));
-  EXPECT_FALSE(fs::exists(os::JoinPath(PagesFolder(), PageFileName(1))));
+  EXPECT_TRUE(fs::exists(base::JoinPath(PagesFolder(), "background1.bmp")));
+  EXPECT_FALSE(fs::exists(base::JoinPath(PagesFolder(), "background3.bmp")));
+  EXPECT_FALSE(fs::exists(base::JoinPath(PagesFolder(), "logo.bmp")));
+  EXPECT_FALSE(fs::exists(base::JoinPath(PagesFolder(), PageFileName(1))));
   EXPECT_THAT(PageNames(), IsEmpty());
   EXPECT_EQ(StoredLastPage(), "(missing)");
   EXPECT_FALSE(Button("btnEditLinks").isEnabled());

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "PictureTesting.h"
+#include "base/Failure.h"
 #include "codecs/BmpWriter.h"
-#include "os/Failure.h"
 #include "support/LittleEndianBytes.h"
 
 namespace lintavo {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Failure.h"
 #include "codecs/BmpWriter.h"
-#include "os/Failure.h"
 #include "support/BmpHeader.h"
 #include "support/TestEnvironment.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "PictureTesting.h"
-#include "os/Failure.h"
+#include "base/Failure.h"
 #include "support/TestPictures.h"
 
 namespace lintavo {

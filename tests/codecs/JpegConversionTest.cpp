@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Failure.h"
 #include "codecs/JpegConversion.h"
-#include "os/Failure.h"
 #include "support/BmpHeader.h"
 #include "support/ScopedFileSizeLimit.h"
 #include "support/TestEnvironment.h"

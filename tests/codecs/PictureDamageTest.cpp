@@ -8,7 +8,7 @@
 #include <string>
 
 #include "PictureTesting.h"
-#include "os/Failure.h"
+#include "base/Failure.h"
 #include "support/LittleEndianBytes.h"
 #include "support/TestJpegs.h"
 #include "support/TestPictures.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Failure.h"
 #include "dialogs/TfrmEnumerator.h"
-#include "os/Failure.h"
 #include "skin/ModalDialogs.h"
 #include "support/gui/CaptionFit.h"
 #include "support/gui/DesignedLayout.h"

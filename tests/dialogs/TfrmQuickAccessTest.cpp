@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Failure.h"
 #include "dialogs/TfrmQuickAccess.h"
-#include "os/Failure.h"
 #include "os/Paths.h"
 #include "support/RegistryValues.h"
 #include "support/ScopedFileSizeLimit.h"

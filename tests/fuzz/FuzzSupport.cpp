@@ -8,7 +8,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "os/Text.h"
+#include "base/Text.h"
 
 namespace lintavo::fuzz {
 
@@ -35,8 +35,8 @@ std::string Decoded(std::string_view field) {
   std::string text;
   for (std::size_t i = 0; i < field.size(); ++i) {
     if (field.substr(i, 2) == "\\x" && i + 3 < field.size()) {
-      const auto high = os::HexDigitValue(field[i + 2]);
-      const auto low = os::HexDigitValue(field[i + 3]);
+      const auto high = base::HexDigitValue(field[i + 2]);
+      const auto low = base::HexDigitValue(field[i + 3]);
       if (high && low) {
         text += static_cast<char>(*high * 16 + *low);
         i += 3;

@@ -8,8 +8,8 @@
 
 #include "FuzzSupport.h"
 #include "PictureFuzzing.h"
+#include "base/Failure.h"
 #include "codecs/JpegReader.h"
-#include "os/Failure.h"
 
 namespace {
 

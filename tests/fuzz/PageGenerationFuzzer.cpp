@@ -25,9 +25,9 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "os/Failure.h"
+#include "base/Failure.h"
+#include "base/PathText.h"
 #include "os/Files.h"
-#include "os/PathText.h"
 #include "pages/PageFiles.h"
 #include "pages/TextSubstitution.h"
 #include "pages/WebManager.h"
@@ -185,7 +185,7 @@ class PageStore {
     fuzz::WriteBytes(programFolder_ + "template.htm", bytes);
   }
   std::string PagePath(int n) const {
-    return lintavo::os::JoinPath(store_->RootFolder, lintavo::PageFileName(n));
+    return lintavo::base::JoinPath(store_->RootFolder, lintavo::PageFileName(n));
   }
 
  private:

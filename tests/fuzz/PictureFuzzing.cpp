@@ -6,8 +6,8 @@
 #include <iterator>
 
 #include "FuzzSupport.h"
+#include "base/Failure.h"
 #include "codecs/PictureStore.h"
-#include "os/Failure.h"
 
 namespace lintavo::fuzz {
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "base/ProfileSyntax.h"
+#include "base/Text.h"
 #include "os/ProfileFile.h"
-#include "os/ProfileSyntax.h"
-#include "os/Text.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ std::vector<KeyName> NamedKeys(std::string_view text) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return lintavo::os::EqualIgnoringAsciiCase(profile::Normalized(a), profile::Normalized(b));
+  return lintavo::base::EqualIgnoringAsciiCase(profile::Normalized(a), profile::Normalized(b));
 }
 
 // What a read gives back after `value` was written: a NUL byte ends it, CR and LF become spaces,

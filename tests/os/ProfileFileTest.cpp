@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "os/Failure.h"
+#include "base/Failure.h"
 #include "os/ProfileFile.h"
 #include "support/OtherUser.h"
 #include "support/ScopedFileSizeLimit.h"

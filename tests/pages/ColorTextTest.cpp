@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "os/Failure.h"
+#include "base/Failure.h"
 #include "pages/ColorText.h"
 
 namespace lintavo::test {

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "os/Failure.h"
+#include "base/Failure.h"
 #include "os/ProfileFile.h"
 #include "pages/ConfigLocation.h"
 #include "support/TestEnvironment.h"

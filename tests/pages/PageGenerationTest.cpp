@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "os/Failure.h"
+#include "base/Failure.h"
 #include "pages/WebManager.h"
 #include "support/PageStoreFixture.h"
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "os/Failure.h"
+#include "base/Failure.h"
 #include "pages/WebManager.h"
 #include "support/OtherUser.h"
 #include "support/PageStoreFixture.h"

@@ -1,7 +1,7 @@
 #include "help/engine/HelpFile.h"
 
+#include "base/Text.h"
 #include "help/engine/SystemFile.h"
-#include "os/Text.h"
 
 namespace lintavo::help {
 
@@ -11,8 +11,8 @@ namespace {
 std::string FirstWithExtension(const ChmArchive& archive, std::string_view extension) {
   for (const std::string& path : archive.ObjectPaths()) {
     if (path.size() > extension.size() &&
-        os::EqualIgnoringAsciiCase(std::string_view(path).substr(path.size() - extension.size()),
-                                   extension)) {
+        base::EqualIgnoringAsciiCase(std::string_view(path).substr(path.size() - extension.size()),
+                                     extension)) {
       return path;
     }
   }

@@ -4,7 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include "os/Text.h"
+#include "base/Text.h"
 
 namespace lintavo::help {
 
@@ -25,11 +25,11 @@ struct Tag {
 };
 
 bool IsNameChar(char c) {
-  return c != '>' && c != '/' && c != '=' && !os::IsBlank(c) && c != '\r' && c != '\n';
+  return c != '>' && c != '/' && c != '=' && !base::IsBlank(c) && c != '\r' && c != '\n';
 }
 
 bool IsSpace(char c) {
-  return os::IsBlank(c) || c == '\r' || c == '\n' || c == '\f';
+  return base::IsBlank(c) || c == '\r' || c == '\n' || c == '\f';
 }
 
 void AppendUtf8(std::string& text, std::uint32_t code) {
@@ -63,7 +63,7 @@ std::optional<std::uint32_t> ReferencedCharacter(std::string_view name) {
     }
     std::uint32_t code = 0;
     for (const char c : digits) {
-      const std::optional<int> digit = hex                    ? os::HexDigitValue(c)
+      const std::optional<int> digit = hex                    ? base::HexDigitValue(c)
                                        : c >= '0' && c <= '9' ? std::optional(c - '0')
                                                               : std::nullopt;
       if (!digit) {
@@ -75,7 +75,7 @@ std::optional<std::uint32_t> ReferencedCharacter(std::string_view name) {
                                                                             : std::nullopt;
   }
   for (const auto& [known, code] : kNamed) {
-    if (os::EqualIgnoringAsciiCase(name, known)) {
+    if (base::EqualIgnoringAsciiCase(name, known)) {
       return code;
     }
   }
@@ -115,7 +115,7 @@ std::optional<Tag> ReadTag(std::string_view html, std::size_t& at) {
     ++at;
   }
   while (at < html.size() && IsNameChar(html[at])) {
-    tag.name += os::AsciiLower(html[at++]);
+    tag.name += base::AsciiLower(html[at++]);
   }
   while (at < html.size() && html[at] != '>') {
     if (!IsNameChar(html[at])) {
@@ -124,7 +124,7 @@ std::optional<Tag> ReadTag(std::string_view html, std::size_t& at) {
     }
     std::string name;
     while (at < html.size() && IsNameChar(html[at])) {
-      name += os::AsciiLower(html[at++]);
+      name += base::AsciiLower(html[at++]);
     }
     while (at < html.size() && IsSpace(html[at])) {
       ++at;
@@ -175,14 +175,14 @@ std::vector<SiteMapEntry> ParseSiteMap(std::string_view html) {
       } else if (tag->name == "/ul") {
         depth = depth > 0 ? depth - 1 : 0;
       } else if (tag->name == "object" &&
-                 os::EqualIgnoringAsciiCase(tag->Attribute("type"), "text/sitemap")) {
+                 base::EqualIgnoringAsciiCase(tag->Attribute("type"), "text/sitemap")) {
         entry = SiteMapEntry{depth > 0 ? depth - 1 : 0, {}, {}};
       } else if (tag->name == "param" && entry) {
         const std::string name = tag->Attribute("name");
         // An index entry may name several pages; the first is the one it opens.
-        if (os::EqualIgnoringAsciiCase(name, "Name") && entry->name.empty()) {
+        if (base::EqualIgnoringAsciiCase(name, "Name") && entry->name.empty()) {
           entry->name = tag->Attribute("value");
-        } else if (os::EqualIgnoringAsciiCase(name, "Local") && entry->local.empty()) {
+        } else if (base::EqualIgnoringAsciiCase(name, "Local") && entry->local.empty()) {
           entry->local = tag->Attribute("value");
         }
       } else if (tag->name == "/object" && entry) {

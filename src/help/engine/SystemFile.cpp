@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "os/LittleEndian.h"
-#include "os/Text.h"
+#include "base/LittleEndian.h"
+#include "base/Text.h"
 
 namespace lintavo::help {
 
@@ -20,12 +20,12 @@ constexpr std::size_t kVersionSize = 4;
 constexpr std::size_t kRecordHeaderSize = 4;
 
 std::uint16_t Word(std::string_view bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(os::LittleEndian(bytes.substr(at, 2)));
+  return static_cast<std::uint16_t>(base::LittleEndian(bytes.substr(at, 2)));
 }
 
 // A record's text ends at its first NUL. Paths are kept as paths inside the file: "/" first.
 std::string Text(std::string_view data) {
-  return std::string(os::UpToNul(data));
+  return std::string(base::UpToNul(data));
 }
 std::string ObjectPath(std::string_view data) {
   std::string path = Text(data);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "os/Text.h"
+#include "base/Text.h"
 #include "os/posix/BrowserLocks.h"
 #include "os/posix/ChromiumHomePage.h"
 #include "os/posix/ChromiumProfiles.h"
@@ -93,7 +93,7 @@ std::optional<std::string> HomePageUrl(std::string_view startPage) {
       if (StaysInPath(c)) {
         url += c;
       } else {
-        url += PercentEncoded(std::string_view(&c, 1));
+        url += base::PercentEncoded(std::string_view(&c, 1));
       }
     }
     return url;

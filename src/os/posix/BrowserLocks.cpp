@@ -11,7 +11,7 @@
 #include <optional>
 #include <string_view>
 
-#include "os/PathText.h"
+#include "base/PathText.h"
 
 namespace lintavo::os::posix {
 
@@ -69,10 +69,10 @@ std::string HostName() {
 }  // namespace
 
 bool FirefoxProfileInUse(const std::string& profileFolder) {
-  if (LockedByAnother(JoinPath(profileFolder, ".parentlock"))) {
+  if (LockedByAnother(base::JoinPath(profileFolder, ".parentlock"))) {
     return true;
   }
-  const std::optional<std::string> target = LinkTarget(JoinPath(profileFolder, "lock"));
+  const std::optional<std::string> target = LinkTarget(base::JoinPath(profileFolder, "lock"));
   if (!target) {
     return false;
   }
@@ -85,7 +85,8 @@ bool FirefoxProfileInUse(const std::string& profileFolder) {
 }
 
 bool ChromiumUserDataInUse(const std::string& userDataFolder) {
-  const std::optional<std::string> target = LinkTarget(JoinPath(userDataFolder, "SingletonLock"));
+  const std::optional<std::string> target =
+      LinkTarget(base::JoinPath(userDataFolder, "SingletonLock"));
   if (!target) {
     return false;
   }

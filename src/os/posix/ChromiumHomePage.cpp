@@ -2,8 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base/PathText.h"
 #include "os/Files.h"
-#include "os/PathText.h"
 #include "os/posix/BrowserFiles.h"
 #include "os/posix/JsonMembers.h"
 
@@ -104,7 +104,7 @@ bool SameJsonValue(std::string_view a, std::string_view b) {
 }
 
 HomePageOutcome SetChromiumHomePage(const std::string& profileFolder, const std::string& url) {
-  const std::string path = JoinPath(profileFolder, kPreferencesName);
+  const std::string path = base::JoinPath(profileFolder, kPreferencesName);
   std::string preferences;
   switch (ReadPreferenceFile(path, preferences)) {
     case ExistingFile::Missing:

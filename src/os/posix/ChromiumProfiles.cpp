@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "base/PathText.h"
 #include "os/Files.h"
-#include "os/PathText.h"
 #include "os/posix/XdgFolders.h"
 
 namespace lintavo::os::posix {
@@ -69,7 +69,7 @@ std::vector<ChromiumBrowser> ChromiumBrowsers() {
                               {"Vivaldi", "vivaldi"}};
   std::vector<ChromiumBrowser> browsers;
   for (const Known& known : kKnown) {
-    browsers.push_back({std::string(known.name), JoinPath(configHome, known.folder)});
+    browsers.push_back({std::string(known.name), base::JoinPath(configHome, known.folder)});
   }
   return browsers;
 }
@@ -90,8 +90,8 @@ std::vector<std::string> ChromiumSettingsProfileFolders(const std::string& userD
     if (name == "System Profile" || name == "Guest Profile") {
       continue;
     }
-    std::string folder = JoinPath(userDataFolder, name);
-    if (FileExists(JoinPath(folder, "Preferences"))) {
+    std::string folder = base::JoinPath(userDataFolder, name);
+    if (FileExists(base::JoinPath(folder, "Preferences"))) {
       folders.push_back(std::move(folder));
     }
   }
@@ -103,8 +103,8 @@ std::vector<std::string> ChromiumProfileFolders(const std::string& userDataFolde
   std::sort(names.begin(), names.end());
   std::vector<std::string> folders;
   for (const std::string& name : names) {
-    std::string folder = JoinPath(userDataFolder, name);
-    if (DirectoryExists(JoinPath(folder, "Sessions"))) {
+    std::string folder = base::JoinPath(userDataFolder, name);
+    if (DirectoryExists(base::JoinPath(folder, "Sessions"))) {
       folders.push_back(std::move(folder));
     }
   }
@@ -112,7 +112,7 @@ std::vector<std::string> ChromiumProfileFolders(const std::string& userDataFolde
 }
 
 std::string NewestSessionFile(const std::string& profileFolder) {
-  const std::string sessions = JoinPath(profileFolder, "Sessions");
+  const std::string sessions = base::JoinPath(profileFolder, "Sessions");
   const std::vector<std::string> names = NamesIn(sessions);
   const std::string* newest = nullptr;
   for (const std::string& name : names) {
@@ -121,7 +121,7 @@ std::string NewestSessionFile(const std::string& profileFolder) {
       newest = &name;
     }
   }
-  return newest == nullptr ? std::string() : JoinPath(sessions, *newest);
+  return newest == nullptr ? std::string() : base::JoinPath(sessions, *newest);
 }
 
 }  // namespace lintavo::os::posix

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "os/LittleEndian.h"
+#include "base/LittleEndian.h"
 #include "os/posix/BrowserFiles.h"
 #include "os/posix/PickleReader.h"
 
@@ -74,7 +74,7 @@ std::optional<std::array<std::int32_t, kCount>> FixedFields(std::string_view pay
   }
   std::array<std::int32_t, kCount> fields{};
   for (std::size_t i = 0; i < kCount; ++i) {
-    fields[i] = static_cast<std::int32_t>(LittleEndian(payload.substr(i * 4, 4)));
+    fields[i] = static_cast<std::int32_t>(base::LittleEndian(payload.substr(i * 4, 4)));
   }
   return fields;
 }
@@ -193,7 +193,7 @@ class Replay {
     if (payload.size() != kClosedSize) {
       return false;
     }
-    open.erase(static_cast<std::int32_t>(LittleEndian(payload.substr(0, 4))));
+    open.erase(static_cast<std::int32_t>(base::LittleEndian(payload.substr(0, 4))));
     return true;
   }
 
@@ -307,14 +307,14 @@ std::optional<std::vector<Window>> ChromiumSessionTabs(std::string_view file) {
   if (file.size() < kHeaderSize || !file.starts_with(kSignature)) {
     return std::nullopt;
   }
-  const auto version = static_cast<std::int32_t>(LittleEndian(file.substr(4, 4)));
+  const auto version = static_cast<std::int32_t>(base::LittleEndian(file.substr(4, 4)));
   if (version != kVersion && version != kVersionWithMarker) {
     return std::nullopt;
   }
   Replay replay;
   std::string_view rest = file.substr(kHeaderSize);
   while (rest.size() >= 2) {
-    const auto size = static_cast<std::uint32_t>(LittleEndian(rest.substr(0, 2)));
+    const auto size = static_cast<std::uint32_t>(base::LittleEndian(rest.substr(0, 2)));
     rest.remove_prefix(2);
     if (size == 0 || size > rest.size()) {
       break;

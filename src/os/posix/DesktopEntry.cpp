@@ -1,6 +1,6 @@
 #include "os/posix/DesktopEntry.h"
 
-#include "os/Text.h"
+#include "base/Text.h"
 
 namespace lintavo::os::posix {
 
@@ -59,8 +59,8 @@ std::optional<std::string> FindKeyFileValue(std::string_view content, std::strin
                                             std::string_view key) {
   bool inGroup = false;
   while (!content.empty()) {
-    const std::string_view line = TakeLine(content);
-    const std::string_view trimmed = TrimBlanks(line);
+    const std::string_view line = base::TakeLine(content);
+    const std::string_view trimmed = base::TrimBlanks(line);
     if (trimmed.empty() || trimmed.front() == '#') {
       continue;
     }
@@ -70,9 +70,9 @@ std::optional<std::string> FindKeyFileValue(std::string_view content, std::strin
     }
     const std::size_t equals = trimmed.find('=');
     if (inGroup && equals != std::string_view::npos &&
-        TrimBlanks(trimmed.substr(0, equals)) == key) {
+        base::TrimBlanks(trimmed.substr(0, equals)) == key) {
       // Blanks after "=" are not part of the value; a leading blank is written as "\s".
-      return UnescapeKeyFileValue(TrimLeadingBlanks(line.substr(line.find('=') + 1)));
+      return UnescapeKeyFileValue(base::TrimLeadingBlanks(line.substr(line.find('=') + 1)));
     }
   }
   return std::nullopt;
@@ -121,7 +121,7 @@ std::string QuoteExecArgument(std::string_view argument) {
 }
 
 std::optional<std::string> FirstExecArgument(std::string_view exec) {
-  exec = TrimBlanks(exec);
+  exec = base::TrimBlanks(exec);
   if (exec.empty()) {
     return std::nullopt;
   }

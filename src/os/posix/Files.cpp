@@ -14,8 +14,8 @@
 #include <optional>
 #include <string_view>
 
-#include "os/PathText.h"
-#include "os/Text.h"
+#include "base/PathText.h"
+#include "base/Text.h"
 
 namespace lintavo::os {
 
@@ -48,7 +48,7 @@ ErrorCode ResolveLinks(const std::string& path, std::string& target) {
     }
     std::string next(buffer, static_cast<std::size_t>(length));
     if (next.front() != '/') {
-      next = JoinPath(ParentFolder(target), next);  // relative to the link's own folder
+      next = base::JoinPath(base::ParentFolder(target), next);  // relative to the link's own folder
     }
     target = std::move(next);
   }
@@ -108,7 +108,7 @@ bool DirectoryExists(const std::string& path) {
 }
 
 std::string FindFileIgnoringCase(const std::string& folder, const std::string& name) {
-  if (std::string exact = JoinPath(folder, name); FileExists(exact)) {
+  if (std::string exact = base::JoinPath(folder, name); FileExists(exact)) {
     return exact;
   }
   DIR* listing = opendir(folder.empty() ? "." : folder.c_str());
@@ -118,19 +118,19 @@ std::string FindFileIgnoringCase(const std::string& folder, const std::string& n
   std::string found;
   while (const dirent* entry = readdir(listing)) {
     const std::string_view candidate = entry->d_name;
-    if (EqualIgnoringAsciiCase(candidate, name) && (found.empty() || candidate < found) &&
-        FileExists(JoinPath(folder, candidate))) {
+    if (base::EqualIgnoringAsciiCase(candidate, name) && (found.empty() || candidate < found) &&
+        FileExists(base::JoinPath(folder, candidate))) {
       found = candidate;
     }
   }
   closedir(listing);
-  return found.empty() ? std::string() : JoinPath(folder, found);
+  return found.empty() ? std::string() : base::JoinPath(folder, found);
 }
 
 bool CanCreateFilesIn(const std::string& folder) {
   // mkstemp makes a name of its own and creates the file exclusively, so no file of the user's
   // can be the one created and removed.
-  std::string probe = JoinPath(folder, ".lintavo-probe-XXXXXX");
+  std::string probe = base::JoinPath(folder, ".lintavo-probe-XXXXXX");
   const int fd = mkstemp(probe.data());
   if (fd < 0) {
     return false;
@@ -164,7 +164,7 @@ bool ForceDirectories(const std::string& path) {
   while (trimmed.size() > 1 && trimmed.back() == '/') {
     trimmed.pop_back();
   }
-  const std::string parent = ParentFolder(trimmed);
+  const std::string parent = base::ParentFolder(trimmed);
   if (parent != trimmed && !ForceDirectories(parent)) {
     return false;
   }

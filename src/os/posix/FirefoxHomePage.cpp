@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/PathText.h"
 #include "os/Files.h"
-#include "os/PathText.h"
 #include "os/posix/BrowserFiles.h"
 #include "os/posix/BrowserLocks.h"
 #include "os/posix/FirefoxPrefs.h"
@@ -247,8 +247,8 @@ HomePageOutcome SetFirefoxHomePage(const std::string& profileFolder, const std::
   if (!DirectoryExists(profileFolder)) {
     return HomePageOutcome::kNoProfile;
   }
-  const std::string prefsPath = JoinPath(profileFolder, kPrefsJsName);
-  const std::string userPath = JoinPath(profileFolder, "user.js");
+  const std::string prefsPath = base::JoinPath(profileFolder, kPrefsJsName);
+  const std::string userPath = base::JoinPath(profileFolder, "user.js");
   std::string prefs;
   const ExistingFile prefsState = ReadPreferenceFile(prefsPath, prefs);
   std::string user;
@@ -311,7 +311,7 @@ HomePageOutcome SetFirefoxHomePage(const std::string& profileFolder, const std::
 }
 
 void SettleFirefoxHomePage(const std::string& profileFolder) {
-  const std::string userPath = JoinPath(profileFolder, "user.js");
+  const std::string userPath = base::JoinPath(profileFolder, "user.js");
   std::string user;
   if (ReadPreferenceFile(userPath, user) != ExistingFile::Read) {
     return;
@@ -321,7 +321,7 @@ void SettleFirefoxHomePage(const std::string& profileFolder) {
     return;
   }
   std::string prefs;
-  if (ReadPreferenceFile(JoinPath(profileFolder, kPrefsJsName), prefs) ==
+  if (ReadPreferenceFile(base::JoinPath(profileFolder, kPrefsJsName), prefs) ==
       ExistingFile::Unreadable) {
     return;
   }

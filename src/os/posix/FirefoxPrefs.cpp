@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "os/Text.h"
+#include "base/Text.h"
 
 namespace lintavo::os::posix {
 
@@ -164,7 +164,7 @@ class Lexer {
   std::optional<std::uint32_t> Hex(int digits) {
     std::uint32_t value = 0;
     for (int i = 0; i < digits; ++i) {
-      const auto digit = pos_ < text_.size() ? HexDigitValue(text_[pos_]) : std::nullopt;
+      const auto digit = pos_ < text_.size() ? base::HexDigitValue(text_[pos_]) : std::nullopt;
       if (!digit) {
         return std::nullopt;
       }

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "os/PathText.h"
-#include "os/ProfileSyntax.h"
-#include "os/Text.h"
+#include "base/PathText.h"
+#include "base/ProfileSyntax.h"
+#include "base/Text.h"
 #include "os/posix/BrowserFiles.h"
 #include "os/posix/XdgFolders.h"
 
@@ -26,7 +26,7 @@ void AddProfile(const ProfileSection& section, const std::string& root,
   }
   std::string folder;
   if (section.isRelative.value_or(false)) {
-    folder = JoinPath(root, *section.path);
+    folder = base::JoinPath(root, *section.path);
   } else if (section.path->front() == '/') {
     folder = *section.path;
   } else {
@@ -34,7 +34,7 @@ void AddProfile(const ProfileSection& section, const std::string& root,
   }
   std::string name = section.name.value_or("");
   if (name.empty()) {
-    const std::string trimmed = WithoutTrailingDelimiter(folder);
+    const std::string trimmed = base::WithoutTrailingDelimiter(folder);
     name = trimmed.substr(trimmed.find_last_of('/') + 1);
   }
   profiles.push_back({std::move(name), std::move(folder)});
@@ -55,9 +55,9 @@ std::vector<std::string> FirefoxProfileRoots() {
   if (home.empty()) {
     return {};
   }
-  return {JoinPath(home, ".mozilla/firefox"), JoinPath(ConfigHome(), "mozilla/firefox"),
-          JoinPath(home, "snap/firefox/common/.mozilla/firefox"),
-          JoinPath(home, ".var/app/org.mozilla.firefox/.mozilla/firefox")};
+  return {base::JoinPath(home, ".mozilla/firefox"), base::JoinPath(ConfigHome(), "mozilla/firefox"),
+          base::JoinPath(home, "snap/firefox/common/.mozilla/firefox"),
+          base::JoinPath(home, ".var/app/org.mozilla.firefox/.mozilla/firefox")};
 }
 
 // The lines are read as the settings file reads them (os/ProfileSyntax.h): blanks around names
@@ -68,7 +68,7 @@ std::vector<FirefoxProfile> ProfilesIn(std::string_view profilesIni, const std::
   std::optional<ProfileSection> section;  // inside a [Profile...] section
   std::string_view rest = profilesIni;
   while (!rest.empty()) {
-    const std::string_view line = TakeLine(rest);
+    const std::string_view line = base::TakeLine(rest);
     const profile::LineMeaning meaning = profile::Interpret(line);
     if (meaning.kind == profile::LineMeaning::Kind::kSection ||
         meaning.kind == profile::LineMeaning::Kind::kUnnamedSection) {
@@ -102,7 +102,7 @@ std::vector<std::string> ProfileFoldersIn(std::string_view profilesIni, const st
 }
 
 std::vector<FirefoxProfile> FirefoxProfiles(const std::string& root) {
-  const std::optional<std::string> text = ReadBrowserFile(JoinPath(root, "profiles.ini"));
+  const std::optional<std::string> text = ReadBrowserFile(base::JoinPath(root, "profiles.ini"));
   return text ? ProfilesIn(*text, root) : std::vector<FirefoxProfile>();
 }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
+#include "base/PathText.h"
 #include "os/Files.h"
-#include "os/PathText.h"
 #include "os/posix/BrowserFiles.h"
 
 namespace lintavo::os::posix {
@@ -88,7 +88,7 @@ HomePageRecord HomePageRecordAfter(const std::optional<HomePageRecord>& earlier,
 
 bool KeepHomePageRecord(const std::string& profileFolder, const std::string& file,
                         const std::vector<PrefChange>& changes, const SameValue& sameValue) {
-  const std::string path = JoinPath(profileFolder, kHomePageRecordName);
+  const std::string path = base::JoinPath(profileFolder, kHomePageRecordName);
   std::string stored;
   const ExistingFile state = ReadPreferenceFile(path, stored);
   if (state == ExistingFile::Unreadable) {

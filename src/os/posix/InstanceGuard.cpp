@@ -10,7 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "os/Failure.h"
+#include "base/Failure.h"
+#include "base/PathText.h"
 #include "os/Paths.h"
 #include "os/SystemError.h"
 #include "os/posix/ActivationChannel.h"
@@ -203,7 +204,7 @@ bool InstanceGuard::TakeActivationRequest() {
 
 std::string InstanceGuard::MappingName(const std::string& executablePath) {
   std::string name = executablePath;
-  std::erase(name, kPathDelimiter);
+  std::erase(name, base::kPathDelimiter);
   return name;
 }
 

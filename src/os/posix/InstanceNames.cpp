@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "os/Text.h"
+#include "base/Text.h"
 
 namespace lintavo::os::posix {
 
@@ -22,7 +22,8 @@ std::string Shortened(const std::string& name, std::size_t limit) {
     return name;
   }
   char hash[kHashDigits + 1];
-  std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(StableHash(name)));
+  std::snprintf(hash, sizeof hash, "%016llx",
+                static_cast<unsigned long long>(base::StableHash(name)));
   return name.substr(0, limit - kHashDigits - 1) + "~" + hash;
 }
 

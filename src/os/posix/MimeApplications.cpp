@@ -8,9 +8,9 @@
 #include <tuple>
 #include <vector>
 
+#include "base/PathText.h"
+#include "base/Text.h"
 #include "os/Files.h"
-#include "os/PathText.h"
-#include "os/Text.h"
 #include "os/posix/DesktopEntry.h"
 #include "os/posix/ProgramSearch.h"
 #include "os/posix/XdgFolders.h"
@@ -24,16 +24,16 @@ constexpr std::string_view kDesktopSuffix = ".desktop";
 std::vector<std::string> MimeAppsListFiles() {
   std::vector<std::string> files;
   if (const std::string configHome = ConfigHome(); !configHome.empty()) {
-    files.push_back(JoinPath(configHome, "mimeapps.list"));
+    files.push_back(base::JoinPath(configHome, "mimeapps.list"));
   }
   for (const std::string& folder : ConfigDirs()) {
-    files.push_back(JoinPath(folder, "mimeapps.list"));
+    files.push_back(base::JoinPath(folder, "mimeapps.list"));
   }
   if (const std::string dataHome = DataHome(); !dataHome.empty()) {
-    files.push_back(JoinPath(dataHome, "applications/mimeapps.list"));
+    files.push_back(base::JoinPath(dataHome, "applications/mimeapps.list"));
   }
   for (const std::string& folder : DataDirs()) {
-    files.push_back(JoinPath(folder, "applications/mimeapps.list"));
+    files.push_back(base::JoinPath(folder, "applications/mimeapps.list"));
   }
   return files;
 }
@@ -41,10 +41,10 @@ std::vector<std::string> MimeAppsListFiles() {
 std::vector<std::string> ApplicationFolders() {
   std::vector<std::string> folders;
   if (const std::string dataHome = DataHome(); !dataHome.empty()) {
-    folders.push_back(JoinPath(dataHome, "applications"));
+    folders.push_back(base::JoinPath(dataHome, "applications"));
   }
   for (const std::string& folder : DataDirs()) {
-    folders.push_back(JoinPath(folder, "applications"));
+    folders.push_back(base::JoinPath(folder, "applications"));
   }
   return folders;
 }
@@ -56,7 +56,7 @@ bool IsControlCharacter(char c) {
 std::vector<std::string> SplitDesktopIds(std::string_view list) {
   std::vector<std::string> ids;
   while (!list.empty()) {
-    const std::string_view id = TrimBlanks(TakeField(list, ';'));
+    const std::string_view id = base::TrimBlanks(base::TakeField(list, ';'));
     // An id is a file name below an application folder: one with a '/' would reach outside them,
     // one with a control character (a NUL byte would cut the path short) names no file, and one
     // longer than a path names none either.
@@ -89,7 +89,7 @@ class DesktopFileSearch {
       return std::nullopt;
     }
     const std::string_view rest = id_.substr(start);
-    if (std::string file = JoinPath(folder, rest); FileExists(file)) {
+    if (std::string file = base::JoinPath(folder, rest); FileExists(file)) {
       return file;
     }
     // A folder name is at most NAME_MAX bytes, so no dash further on can end one.
@@ -99,7 +99,7 @@ class DesktopFileSearch {
       if (name.empty() || name == "." || name == "..") {
         continue;
       }
-      if (auto file = Below(JoinPath(folder, name), start + dash + 1)) {
+      if (auto file = Below(base::JoinPath(folder, name), start + dash + 1)) {
         return file;
       }
     }

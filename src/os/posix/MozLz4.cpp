@@ -5,7 +5,7 @@
 #include <climits>
 #include <cstdint>
 
-#include "os/LittleEndian.h"
+#include "base/LittleEndian.h"
 
 namespace lintavo::os::posix {
 
@@ -24,7 +24,7 @@ std::optional<std::string> DecodeMozLz4(std::string_view file, std::size_t maxSi
     return std::nullopt;
   }
   const auto declaredSize =
-      static_cast<std::uint32_t>(LittleEndian(file.substr(kMagic.size(), kSizeFieldLength)));
+      static_cast<std::uint32_t>(base::LittleEndian(file.substr(kMagic.size(), kSizeFieldLength)));
   const std::string_view block = file.substr(kHeaderLength);
   // A size the block cannot hold is a lie, refused before anything is allocated for it. LZ4
   // counts in int: the cap keeps every size far below its limit.

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "os/LittleEndian.h"
+#include "base/LittleEndian.h"
 
 namespace lintavo::os::posix {
 
@@ -16,7 +16,7 @@ PickleReader::PickleReader(std::string_view pickle) {
   if (pickle.size() < 4) {
     return;
   }
-  const auto payloadSize = static_cast<std::uint32_t>(LittleEndian(pickle.substr(0, 4)));
+  const auto payloadSize = static_cast<std::uint32_t>(base::LittleEndian(pickle.substr(0, 4)));
   if (payloadSize <= pickle.size() - 4) {
     rest_ = pickle.substr(4, payloadSize);
   }
@@ -37,7 +37,7 @@ bool PickleReader::ReadInt(std::int32_t& value) {
   if (!Take(4, bytes)) {
     return false;
   }
-  value = static_cast<std::int32_t>(LittleEndian(bytes));
+  value = static_cast<std::int32_t>(base::LittleEndian(bytes));
   return true;
 }
 

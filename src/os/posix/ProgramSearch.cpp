@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "base/PathText.h"
+#include "base/Text.h"
 #include "os/Files.h"
-#include "os/PathText.h"
-#include "os/Text.h"
 #include "os/posix/XdgFolders.h"
 
 namespace lintavo::os::posix {
@@ -35,11 +35,11 @@ std::optional<std::string> FindProgramOnPath(const std::string& name) {
   const std::string searchPath = SearchPath();
   std::string_view folders = searchPath;
   while (!folders.empty()) {
-    const std::string_view folder = TakeField(folders, ':');
+    const std::string_view folder = base::TakeField(folders, ':');
     if (folder.empty() || folder.front() != '/') {
       continue;
     }
-    std::string candidate = JoinPath(std::string(folder), name);
+    std::string candidate = base::JoinPath(std::string(folder), name);
     if (FileExists(candidate) && access(candidate.c_str(), X_OK) == 0) {
       return candidate;
     }

@@ -1,9 +1,9 @@
 #include "os/Registry.h"
 
+#include "base/PathText.h"
+#include "base/Text.h"
 #include "os/Files.h"
-#include "os/PathText.h"
 #include "os/Paths.h"
-#include "os/Text.h"
 #include "os/posix/MimeApplications.h"
 #include "os/posix/RegistryHive.h"
 #include "os/posix/StartPageMirror.h"
@@ -39,7 +39,7 @@ bool SameKey(std::string_view a, std::string_view b) {
 }
 
 bool SameValueName(std::string_view a, std::string_view b) {
-  return AsciiLowerCase(a) == AsciiLowerCase(b);
+  return base::AsciiLowerCase(a) == base::AsciiLowerCase(b);
 }
 
 // A hive line break inside a key path would forge lines of the file; no key name holds one.
@@ -50,7 +50,7 @@ bool IsValidKeyPath(std::string_view path) {
 std::string HivePath() {
   const std::string configHome = posix::ConfigHome();
   return configHome.empty() ? std::string()
-                            : JoinPath(configHome, "registry/HKEY_CURRENT_USER.reg");
+                            : base::JoinPath(configHome, "registry/HKEY_CURRENT_USER.reg");
 }
 
 // The hive as it is now; a missing file is the hive of a new account, with the browser's keys.
@@ -96,7 +96,7 @@ std::optional<std::string> PersonalFolder() {
   if (home.empty()) {
     return std::nullopt;
   }
-  std::string documents = JoinPath(home, "Documents");
+  std::string documents = base::JoinPath(home, "Documents");
   return DirectoryExists(documents) ? std::optional(documents) : std::nullopt;
 }
 
@@ -198,34 +198,34 @@ std::optional<RegistryValue> RegistryKey::Query(const std::string& name) const {
   if (root_ == RegistryRoot::ClassesRoot) {
     if (const auto userKey = UserClassKey(path_)) {
       const auto hive = LoadHive();
-      return hive ? hive->FindValue(*userKey, UpToNul(name)) : std::nullopt;
+      return hive ? hive->FindValue(*userKey, base::UpToNul(name)) : std::nullopt;
     }
-    return UpToNul(name).empty() ? StringValue(DerivedClassValue(path_)) : std::nullopt;
+    return base::UpToNul(name).empty() ? StringValue(DerivedClassValue(path_)) : std::nullopt;
   }
-  if (IsShellFoldersPersonal(root_, path_, UpToNul(name))) {
+  if (IsShellFoldersPersonal(root_, path_, base::UpToNul(name))) {
     return StringValue(PersonalFolder());
   }
   const auto hive = LoadHive();
-  return hive ? hive->FindValue(path_, UpToNul(name)) : std::nullopt;
+  return hive ? hive->FindValue(path_, base::UpToNul(name)) : std::nullopt;
 }
 
 bool RegistryKey::SetString(const std::string& name, const std::string& data) {
-  if (!writable_ || IsShellFoldersPersonal(root_, path_, UpToNul(name)) ||
-      !WriteValue(path_, UpToNul(name), posix::FormatStringData(UpToNul(data)))) {
+  if (!writable_ || IsShellFoldersPersonal(root_, path_, base::UpToNul(name)) ||
+      !WriteValue(path_, base::UpToNul(name), posix::FormatStringData(base::UpToNul(data)))) {
     return false;
   }
   // The registry holds the value now; what the browsers could not take is reported apart
   // (os/BrowserHomePages.h) and never fails the write.
   if (root_ == RegistryRoot::CurrentUser && SameKey(path_, kBrowserMainKey) &&
-      SameValueName(UpToNul(name), kStartPageValue)) {
-    posix::MirrorStartPage(UpToNul(data));
+      SameValueName(base::UpToNul(name), kStartPageValue)) {
+    posix::MirrorStartPage(base::UpToNul(data));
   }
   return true;
 }
 
 bool RegistryKey::SetDWord(const std::string& name, std::uint32_t data) {
-  return writable_ && !IsShellFoldersPersonal(root_, path_, UpToNul(name)) &&
-         WriteValue(path_, UpToNul(name), posix::FormatDWordData(data));
+  return writable_ && !IsShellFoldersPersonal(root_, path_, base::UpToNul(name)) &&
+         WriteValue(path_, base::UpToNul(name), posix::FormatDWordData(data));
 }
 
 }  // namespace lintavo::os

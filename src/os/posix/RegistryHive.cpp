@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "os/Text.h"
+#include "base/Text.h"
 
 namespace lintavo::os::posix {
 
@@ -18,7 +18,7 @@ constexpr std::string_view kRootAbbreviation = "HKCU";
 std::string CanonicalKeyPath(std::string_view path) {
   std::string canonical;
   while (!path.empty()) {
-    if (const std::string_view component = TakeField(path, '\\'); !component.empty()) {
+    if (const std::string_view component = base::TakeField(path, '\\'); !component.empty()) {
       if (!canonical.empty()) {
         canonical += '\\';
       }
@@ -29,18 +29,18 @@ std::string CanonicalKeyPath(std::string_view path) {
 }
 
 bool IsSectionHeader(std::string_view line) {
-  line = TrimBlanks(line);
+  line = base::TrimBlanks(line);
   return line.size() >= 2 && line.front() == '[' && line.back() == ']';
 }
 
 // The folded key path of a section header; nullopt for a section of another root, or one that
 // deletes its key ("[-HKEY_...]"): those never match a key of ours.
 std::optional<std::string> SectionKey(std::string_view header) {
-  header = TrimBlanks(header);
+  header = base::TrimBlanks(header);
   const std::string_view name = header.substr(1, header.size() - 2);
   const std::size_t backslash = name.find('\\');
-  const std::string root = AsciiLowerCase(name.substr(0, backslash));
-  if (root != AsciiLowerCase(kRootName) && root != AsciiLowerCase(kRootAbbreviation)) {
+  const std::string root = base::AsciiLowerCase(name.substr(0, backslash));
+  if (root != base::AsciiLowerCase(kRootName) && root != base::AsciiLowerCase(kRootAbbreviation)) {
     return std::nullopt;
   }
   return backslash == std::string_view::npos ? std::string() : FoldKeyPath(name.substr(backslash));
@@ -130,11 +130,11 @@ std::optional<ValueLine> ParseValueLine(std::string_view line) {
   } else {
     return std::nullopt;
   }
-  const std::string_view rest = TrimBlanks(line.substr(pos));
+  const std::string_view rest = base::TrimBlanks(line.substr(pos));
   if (rest.empty() || rest.front() != '=') {
     return std::nullopt;
   }
-  value.data = TrimBlanks(rest.substr(1));
+  value.data = base::TrimBlanks(rest.substr(1));
   return value;
 }
 
@@ -153,7 +153,7 @@ RegistryValue DecodeData(std::string_view data) {
     return value;
   }
   constexpr std::string_view kDWordPrefix = "dword:";
-  if (AsciiLowerCase(data.substr(0, kDWordPrefix.size())) == kDWordPrefix) {
+  if (base::AsciiLowerCase(data.substr(0, kDWordPrefix.size())) == kDWordPrefix) {
     const std::string_view digits = data.substr(kDWordPrefix.size());
     if (!digits.empty() && digits.size() <= 8 &&
         std::all_of(digits.begin(), digits.end(), IsHexDigit)) {
@@ -166,7 +166,7 @@ RegistryValue DecodeData(std::string_view data) {
 
 // Long data of other types goes on over several lines, each but the last ending in a backslash.
 bool ContinuesOnNextLine(std::string_view line, std::string_view data) {
-  return !data.empty() && data.front() != '"' && TrimBlanks(line).ends_with('\\');
+  return !data.empty() && data.front() != '"' && base::TrimBlanks(line).ends_with('\\');
 }
 
 // A value whose data goes on after its last line: the file ended, or a section began, right after a
@@ -174,7 +174,7 @@ bool ContinuesOnNextLine(std::string_view line, std::string_view data) {
 bool AwaitsContinuation(const std::vector<std::string>& lines) {
   const auto valueLine = ParseValueLine(lines.front());
   return valueLine && ContinuesOnNextLine(lines.front(), valueLine->data) &&
-         TrimBlanks(lines.back()).ends_with('\\');
+         base::TrimBlanks(lines.back()).ends_with('\\');
 }
 
 }  // namespace
@@ -194,7 +194,7 @@ RegistryHive RegistryHive::Parse(std::string_view text) {
   std::vector<std::string> lines;
   while (!text.empty()) {
     // A CR is part of the line unless the file ends its lines with CR LF, so it stays verbatim.
-    std::string_view line = TakeField(text, '\n');
+    std::string_view line = base::TakeField(text, '\n');
     if (hive.lineBreak_.size() == 2 && line.ends_with('\r')) {
       line.remove_suffix(1);
     }
@@ -213,10 +213,10 @@ RegistryHive RegistryHive::Parse(std::string_view text) {
     Entry entry;
     entry.lines.push_back(lines[i]);
     if (const auto valueLine = ParseValueLine(lines[i])) {
-      entry.foldedName = AsciiLowerCase(valueLine->name);
+      entry.foldedName = base::AsciiLowerCase(valueLine->name);
       entry.value = DecodeData(valueLine->data);
       if (ContinuesOnNextLine(lines[i], valueLine->data)) {
-        while (i + 1 < lines.size() && TrimBlanks(entry.lines.back()).ends_with('\\') &&
+        while (i + 1 < lines.size() && base::TrimBlanks(entry.lines.back()).ends_with('\\') &&
                !IsSectionHeader(lines[i + 1])) {
           entry.lines.push_back(lines[++i]);
         }
@@ -258,7 +258,7 @@ bool RegistryHive::HasKey(std::string_view path) const {
 std::optional<RegistryValue> RegistryHive::FindValue(std::string_view path,
                                                      std::string_view name) const {
   const std::string foldedKey = FoldKeyPath(path);
-  const std::string foldedName = AsciiLowerCase(name);
+  const std::string foldedName = base::AsciiLowerCase(name);
   std::optional<RegistryValue> found;
   for (const Section& section : sections_) {
     if (section.foldedKey != foldedKey) {
@@ -281,7 +281,7 @@ void RegistryHive::AddKey(std::string_view path) {
 
 void RegistryHive::SetValue(std::string_view path, std::string_view name, std::string_view data) {
   const std::string foldedKey = FoldKeyPath(path);
-  const std::string foldedName = AsciiLowerCase(name);
+  const std::string foldedName = base::AsciiLowerCase(name);
   std::vector<std::pair<std::size_t, std::size_t>> matches;  // (section, entry), in file order
   Section* lastSection = nullptr;
   for (std::size_t s = 0; s < sections_.size(); ++s) {
@@ -325,7 +325,7 @@ void RegistryHive::SetValue(std::string_view path, std::string_view name, std::s
 RegistryHive::Entry RegistryHive::MakeValueEntry(std::string_view name, std::string_view data) {
   Entry entry;
   entry.lines.push_back((name.empty() ? std::string("@") : Quote(name)) + "=" + std::string(data));
-  entry.foldedName = AsciiLowerCase(name);
+  entry.foldedName = base::AsciiLowerCase(name);
   entry.value = DecodeData(data);
   return entry;
 }
@@ -340,7 +340,7 @@ void RegistryHive::AppendSection(std::string_view path) {
       const Section& last = sections_.back();
       lastLine = last.entries.empty() ? &last.header : &last.entries.back().lines.back();
     }
-    if (lastLine && !TrimBlanks(*lastLine).empty()) {
+    if (lastLine && !base::TrimBlanks(*lastLine).empty()) {
       if (sections_.empty()) {
         prologue_.emplace_back();
       } else {
@@ -354,11 +354,11 @@ void RegistryHive::AppendSection(std::string_view path) {
     header += "\\" + canonical;
   }
   header += "]";
-  sections_.push_back({header, AsciiLowerCase(canonical), {}});
+  sections_.push_back({header, base::AsciiLowerCase(canonical), {}});
 }
 
 std::string FoldKeyPath(std::string_view path) {
-  return AsciiLowerCase(CanonicalKeyPath(path));
+  return base::AsciiLowerCase(CanonicalKeyPath(path));
 }
 
 std::string FormatStringData(std::string_view text) {

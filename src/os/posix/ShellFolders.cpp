@@ -1,6 +1,6 @@
 #include "os/ShellFolders.h"
 
-#include "os/PathText.h"
+#include "base/PathText.h"
 #include "os/posix/XdgFolders.h"
 
 namespace lintavo::os {
@@ -10,7 +10,7 @@ namespace {
 // A folder under $HOME; empty (never "/name") when there is no home folder.
 std::string HomeSubfolder(std::string_view name) {
   const std::string home = posix::HomeFolder();
-  return home.empty() ? std::string() : JoinPath(home, name);
+  return home.empty() ? std::string() : base::JoinPath(home, name);
 }
 
 }  // namespace
@@ -29,7 +29,7 @@ std::string GetSpecialFolder(SpecialFolder folder) {
 
 std::string QuickLaunchFolder() {
   const std::string dataHome = posix::DataHome();
-  return dataHome.empty() ? std::string() : JoinPath(dataHome, "applications");
+  return dataHome.empty() ? std::string() : base::JoinPath(dataHome, "applications");
 }
 
 }  // namespace lintavo::os

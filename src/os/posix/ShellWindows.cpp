@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <optional>
 
-#include "os/Failure.h"
-#include "os/PathText.h"
+#include "base/Failure.h"
+#include "base/PathText.h"
 #include "os/SystemError.h"
 #include "os/posix/BrowserFiles.h"
 #include "os/posix/BrowserLocks.h"
@@ -58,8 +58,8 @@ void Append(Windows& windows, const std::optional<std::vector<ShellWindows::Wind
 }
 
 std::optional<std::vector<ShellWindows::Window>> FirefoxTabs(const std::string& profileFolder) {
-  const auto file =
-      posix::ReadBrowserFile(JoinPath(profileFolder, "sessionstore-backups/recovery.jsonlz4"));
+  const auto file = posix::ReadBrowserFile(
+      base::JoinPath(profileFolder, "sessionstore-backups/recovery.jsonlz4"));
   const auto json = file ? posix::DecodeMozLz4(*file, posix::kMaxBrowserFileSize) : std::nullopt;
   return json ? posix::FirefoxSessionTabs(*json) : std::nullopt;
 }

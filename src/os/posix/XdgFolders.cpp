@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
+#include "base/PathText.h"
+#include "base/Text.h"
 #include "os/Files.h"
-#include "os/PathText.h"
-#include "os/Text.h"
 
 namespace lintavo::os::posix {
 
@@ -24,10 +24,10 @@ bool IsAbsolute(std::string_view path) {
 std::string BaseFolder(const char* variable, std::string_view homeRelativeDefault) {
   const std::string_view value = EnvironmentValue(variable);
   if (IsAbsolute(value)) {
-    return WithoutTrailingDelimiter(std::string(value));
+    return base::WithoutTrailingDelimiter(std::string(value));
   }
   const std::string home = HomeFolder();
-  return home.empty() ? std::string() : JoinPath(home, homeRelativeDefault);
+  return home.empty() ? std::string() : base::JoinPath(home, homeRelativeDefault);
 }
 
 std::vector<std::string> FolderList(const char* variable, std::string_view defaultList) {
@@ -37,8 +37,8 @@ std::vector<std::string> FolderList(const char* variable, std::string_view defau
   }
   std::vector<std::string> folders;
   while (!list.empty()) {
-    if (const std::string_view entry = TakeField(list, ':'); IsAbsolute(entry)) {
-      folders.push_back(WithoutTrailingDelimiter(std::string(entry)));
+    if (const std::string_view entry = base::TakeField(list, ':'); IsAbsolute(entry)) {
+      folders.push_back(base::WithoutTrailingDelimiter(std::string(entry)));
     }
   }
   return folders;
@@ -66,7 +66,7 @@ std::optional<std::string> ExpandUserFolder(std::string_view value) {
     return std::nullopt;
   }
   if (IsAbsolute(value)) {
-    return WithoutTrailingDelimiter(std::string(value));
+    return base::WithoutTrailingDelimiter(std::string(value));
   }
   const std::string home = HomeFolder();
   if (home.empty()) {
@@ -75,16 +75,16 @@ std::optional<std::string> ExpandUserFolder(std::string_view value) {
   for (const std::string_view variable : {"$HOME", "${HOME}"}) {
     if (value.starts_with(variable) &&
         (value.size() == variable.size() || value[variable.size()] == '/')) {
-      return WithoutTrailingDelimiter(home + std::string(value.substr(variable.size())));
+      return base::WithoutTrailingDelimiter(home + std::string(value.substr(variable.size())));
     }
   }
-  return WithoutTrailingDelimiter(JoinPath(home, value));
+  return base::WithoutTrailingDelimiter(base::JoinPath(home, value));
 }
 
 }  // namespace
 
 std::string HomeFolder() {
-  return WithoutTrailingDelimiter(std::string(EnvironmentValue("HOME")));
+  return base::WithoutTrailingDelimiter(std::string(EnvironmentValue("HOME")));
 }
 
 std::string ConfigHome() {
@@ -106,23 +106,24 @@ std::vector<std::string> DataDirs() {
 std::optional<std::string> UserDirectory(std::string_view name) {
   const std::string configHome = ConfigHome();
   std::string content;
-  if (configHome.empty() || ReadWholeFile(JoinPath(configHome, "user-dirs.dirs"), content) != 0) {
+  if (configHome.empty() ||
+      ReadWholeFile(base::JoinPath(configHome, "user-dirs.dirs"), content) != 0) {
     return std::nullopt;
   }
   const std::string variable = "XDG_" + std::string(name) + "_DIR";
   std::optional<std::string> folder;
   std::string_view rest = content;
   while (!rest.empty()) {
-    std::string_view line = TrimBlanks(TakeLine(rest));
+    std::string_view line = base::TrimBlanks(base::TakeLine(rest));
     if (!line.starts_with(variable)) {
       continue;
     }
-    line = TrimLeadingBlanks(line.substr(variable.size()));
+    line = base::TrimLeadingBlanks(line.substr(variable.size()));
     if (line.empty() || line.front() != '=') {
       continue;
     }
     // A later assignment overrides an earlier one, as when the shell reads the file.
-    if (auto expanded = ExpandUserFolder(UnquoteValue(TrimLeadingBlanks(line.substr(1))))) {
+    if (auto expanded = ExpandUserFolder(UnquoteValue(base::TrimLeadingBlanks(line.substr(1))))) {
       folder = std::move(expanded);
     }
   }

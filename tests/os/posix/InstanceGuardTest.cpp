@@ -22,7 +22,7 @@
 #include <thread>
 #include <vector>
 
-#include "os/Failure.h"
+#include "base/Failure.h"
 #include "os/InstanceGuard.h"
 #include "os/Paths.h"
 #include "os/posix/InstanceNames.h"

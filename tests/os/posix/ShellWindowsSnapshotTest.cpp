@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "os/Failure.h"
+#include "base/Failure.h"
 #include "os/ShellWindows.h"
 #include "os/posix/BrowserFiles.h"
 #include "support/BrowserSessions.h"

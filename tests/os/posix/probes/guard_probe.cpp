@@ -29,7 +29,7 @@
 #include <string_view>
 #include <vector>
 
-#include "os/Failure.h"
+#include "base/Failure.h"
 #include "os/InstanceGuard.h"
 
 namespace {

@@ -1,8 +1,6 @@
-#include "os/PathText.h"
+#include "base/PathText.h"
 
-#include "os/Paths.h"
-
-namespace lintavo::os {
+namespace lintavo::base {
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string path(folder);
@@ -46,4 +44,4 @@ std::string ParentFolder(std::string_view path) {
   return std::string(delimiter == 0 ? path.substr(0, 1) : path.substr(0, delimiter));
 }
 
-}  // namespace lintavo::os
+}  // namespace lintavo::base

@@ -3,8 +3,15 @@
 #include <string>
 #include <string_view>
 
-// Paths as text, joined and taken apart at the platform's path delimiter (os/Paths.h).
-namespace lintavo::os {
+// Paths as text, joined and taken apart at the path delimiter of the system the program is built
+// for.
+namespace lintavo::base {
+
+#ifdef _WIN32
+inline constexpr char kPathDelimiter = '\\';
+#else
+inline constexpr char kPathDelimiter = '/';
+#endif
 
 // `folder`, one delimiter and `name`; a folder that ends in a delimiter (the root folder) gets no
 // second one.
@@ -25,4 +32,4 @@ std::string FileUrlOfPath(std::string_view path);
 // right below it, "." for a path without a delimiter.
 std::string ParentFolder(std::string_view path);
 
-}  // namespace lintavo::os
+}  // namespace lintavo::base

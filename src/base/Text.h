@@ -6,7 +6,7 @@
 #include <string_view>
 
 // Small routines on 8-bit text that the readers and writers of files share.
-namespace lintavo::os {
+namespace lintavo::base {
 
 // Text as a C string holds it: up to the first NUL byte.
 std::string_view UpToNul(std::string_view text);
@@ -58,4 +58,4 @@ std::string_view TakeField(std::string_view& rest, char separator);
 // Takes the next line off `rest`, without its LF or CR LF.
 std::string_view TakeLine(std::string_view& rest);
 
-}  // namespace lintavo::os
+}  // namespace lintavo::base

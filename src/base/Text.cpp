@@ -1,9 +1,9 @@
-#include "os/Text.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <array>
 
-namespace lintavo::os {
+namespace lintavo::base {
 
 namespace {
 
@@ -181,4 +181,4 @@ std::string PercentEncoded(std::string_view bytes) {
   return encoded;
 }
 
-}  // namespace lintavo::os
+}  // namespace lintavo::base

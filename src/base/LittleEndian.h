@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace lintavo::os {
+namespace lintavo::base {
 
 // The number that `bytes` (at most 8 of them) store least significant byte first, read the same on
 // a machine of either byte order: the binary files the program reads (the browsers' session
@@ -16,4 +16,4 @@ inline std::uint64_t LittleEndian(std::string_view bytes) {
   return value;
 }
 
-}  // namespace lintavo::os
+}  // namespace lintavo::base

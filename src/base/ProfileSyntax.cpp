@@ -1,11 +1,11 @@
-#include "os/ProfileSyntax.h"
+#include "base/ProfileSyntax.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <system_error>
 
-#include "os/Text.h"
+#include "base/Text.h"
 
 namespace lintavo::profile {
 
@@ -34,7 +34,7 @@ std::optional<std::uint32_t> ParseDigits(std::string_view digits, int base) {
 }  // namespace
 
 std::string_view Normalized(std::string_view text) {
-  return os::TrimBlanks(os::UpToNul(text));
+  return base::TrimBlanks(base::UpToNul(text));
 }
 
 LineMeaning Interpret(std::string_view line) {
@@ -47,18 +47,18 @@ LineMeaning Interpret(std::string_view line) {
     if (close == std::string_view::npos) {
       return {LineMeaning::Kind::kUnnamedSection, {}};
     }
-    return {LineMeaning::Kind::kSection, os::TrimBlanks(text.substr(1, close - 1))};
+    return {LineMeaning::Kind::kSection, base::TrimBlanks(text.substr(1, close - 1))};
   }
   const auto equals = text.find('=');
   if (equals == std::string_view::npos) {
     return {LineMeaning::Kind::kText, {}};
   }
-  return {LineMeaning::Kind::kKey, os::TrimBlanks(text.substr(0, equals))};
+  return {LineMeaning::Kind::kKey, base::TrimBlanks(text.substr(0, equals))};
 }
 
 std::string_view ValueOfKeyLine(std::string_view keyLine) {
-  const std::string_view text = os::UpToNul(keyLine);
-  std::string_view value = os::TrimBlanks(text.substr(text.find('=') + 1));
+  const std::string_view text = base::UpToNul(keyLine);
+  std::string_view value = base::TrimBlanks(text.substr(text.find('=') + 1));
   if (HasQuotePair(value)) {
     value = value.substr(1, value.size() - 2);
   }
@@ -66,12 +66,12 @@ std::string_view ValueOfKeyLine(std::string_view keyLine) {
 }
 
 std::string MakeKeyLine(std::string_view key, std::string_view value) {
-  std::string text(os::UpToNul(value));
+  std::string text(base::UpToNul(value));
   std::replace_if(
       text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   // A read trims blanks and drops a quote pair; quoting such a value keeps it whole.
-  const bool needsQuotes = !text.empty() && (os::IsBlank(text.front()) ||
-                                             os::IsBlank(text.back()) || HasQuotePair(text));
+  const bool needsQuotes = !text.empty() && (base::IsBlank(text.front()) ||
+                                             base::IsBlank(text.back()) || HasQuotePair(text));
   std::string line;
   line.reserve(key.size() + text.size() + 3);
   line.append(key).append(1, '=');
