@@ -10,7 +10,7 @@
 #include "app/RequestWatcher.h"
 #include "app/TApplication.h"
 #include "app/TfrmMain.h"
-#include "help/Diagnostics.h"
+#include "diagnostics/Diagnostics.h"
 #include "help/HelpEngine.h"
 #include "os/BrowserHomePages.h"
 #include "os/EndRequests.h"

@@ -1,8 +1,8 @@
-#include "help/Diagnostics.h"
+#include "diagnostics/Diagnostics.h"
 
 #include <algorithm>
 
-#include "help/ReleaseNames.h"
+#include "diagnostics/ReleaseNames.h"
 #include "os/Files.h"
 #include "os/PathText.h"
 #include "os/Paths.h"
