@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "app/AppResources.h"
-#include "app/BrowserOpening.h"
 #include "app/HomePageCommand.h"
+#include "dialogs/BrowserOpening.h"
 #include "help/HelpEngine.h"
 #include "os/Failure.h"
 #include "os/PathText.h"
