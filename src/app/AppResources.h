@@ -4,10 +4,9 @@
 
 namespace lintavo {
 
-// Registers the pictures of app.qrc (":/app/...": the about box's emblem, the main window's logo
-// banner). They are compiled into a static library, whose resources stay missing until
-// registered; the entry and the window tests call this before the first window is made. Calling
-// it again does nothing more.
+// Registers the pictures of app.qrc (":/app/...": the main window's logo banner). They are
+// compiled into a static library, whose resources stay missing until registered; the entry and the
+// window tests call this before the first window is made. Calling it again does nothing more.
 void RegisterAppResources();
 
 // The main window's logo banner for a screen of `devicePixelRatio`: above 1, the picture drawn at

@@ -1,7 +1,7 @@
 #include "app/MainWindowDialogs.h"
 
-#include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
+#include "dialogs/TfrmAbout.h"
 #include "dialogs/TfrmBackground.h"
 #include "dialogs/TfrmHPSettings.h"
 #include "dialogs/TfrmQuickAccess.h"

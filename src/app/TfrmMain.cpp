@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "app/AppResources.h"
-#include "app/BrowserOpening.h"
 #include "app/HomePageCommand.h"
 #include "base/Failure.h"
 #include "base/PathText.h"
+#include "dialogs/BrowserOpening.h"
 #include "help/HelpEngine.h"
 #include "os/ProfileFile.h"
 #include "os/WindowHandle.h"

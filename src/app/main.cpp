@@ -11,7 +11,7 @@
 #include "app/TApplication.h"
 #include "app/TfrmMain.h"
 #include "base/Failure.h"
-#include "help/Diagnostics.h"
+#include "diagnostics/Diagnostics.h"
 #include "help/HelpEngine.h"
 #include "os/BrowserHomePages.h"
 #include "os/EndRequests.h"

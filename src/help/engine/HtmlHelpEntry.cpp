@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <type_traits>
 
-#include "help/ElfVersion.h"
+#include "diagnostics/ElfVersion.h"
 #include "help/HtmlHelpInterface.h"
 #include "help/engine/HelpWindow.h"
 

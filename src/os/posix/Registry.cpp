@@ -21,8 +21,8 @@ constexpr std::string_view kHtmlOpenCommandKey = "htmlfile\\shell\\open\\command
 // The help engine's class registration, answered by the engine module beside the program.
 constexpr std::string_view kHelpEngineServerKey =
     "CLSID\\{adb880a6-d8ff-11cf-9377-00aa003b7a11}\\InprocServer32";
-// The engine module's file name, as the build names the help engine library.
-constexpr std::string_view kHelpEngineFileName = "liblintavo-help.so";
+// The engine module's file name, given by the build from the module's target.
+constexpr std::string_view kHelpEngineFileName = LINTAVO_HELP_ENGINE_FILE_NAME;
 // The user's own class keys, which stand over the derived ones as on Windows.
 constexpr std::string_view kUserClassesKey = "Software\\Classes\\";
 

@@ -25,7 +25,7 @@ std::optional<std::string> DefaultValue(const char* key) {
 // there.
 TEST(ClassesRootViewTest, TheHelpEngineIsRegisteredByItsModuleBesideTheProgram) {
   const test::IsolatedHome home;
-  const std::string module = os::ProgramFolder() + "liblintavo-help.so";
+  const std::string module = os::ProgramFolder() + LINTAVO_HELP_ENGINE_FILE_NAME;
   ASSERT_FALSE(std::filesystem::exists(module)) << "the test puts the module there itself";
   EXPECT_EQ(DefaultValue(kHelpEngineServer), std::nullopt);
 

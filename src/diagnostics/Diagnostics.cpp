@@ -1,10 +1,10 @@
-#include "help/Diagnostics.h"
+#include "diagnostics/Diagnostics.h"
 
 #include <algorithm>
 
 #include "base/PathText.h"
 #include "base/Text.h"
-#include "help/ReleaseNames.h"
+#include "diagnostics/ReleaseNames.h"
 #include "os/Files.h"
 #include "os/Paths.h"
 

@@ -1,8 +1,8 @@
-#include "help/ElfVersion.h"
+#include "diagnostics/ElfVersion.h"
 
 #include <string>
 
-#include "help/FileBytes.h"
+#include "diagnostics/FileBytes.h"
 
 namespace lintavo {
 

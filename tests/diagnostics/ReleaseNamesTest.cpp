@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "help/ReleaseNames.h"
+#include "diagnostics/ReleaseNames.h"
 
 namespace lintavo {
 namespace {

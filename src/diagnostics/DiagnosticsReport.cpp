@@ -1,4 +1,4 @@
-#include "help/DiagnosticsReport.h"
+#include "diagnostics/DiagnosticsReport.h"
 
 #include <cstdio>
 #include <memory>

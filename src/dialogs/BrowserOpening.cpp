@@ -1,4 +1,4 @@
-#include "app/BrowserOpening.h"
+#include "dialogs/BrowserOpening.h"
 
 #include "pages/ProductIdentity.h"
 #include "pages/ShellRoutines.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "help/DiagnosticsReport.h"
+#include "diagnostics/DiagnosticsReport.h"
 
 namespace lintavo {
 

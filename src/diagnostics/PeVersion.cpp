@@ -1,4 +1,4 @@
-#include "help/PeVersion.h"
+#include "diagnostics/PeVersion.h"
 
 #include <algorithm>
 #include <string>
@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "help/FileBytes.h"
+#include "diagnostics/FileBytes.h"
 
 namespace lintavo {
 

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "PeFiles.h"
-#include "help/ElfVersion.h"
-#include "help/FileVersion.h"
-#include "help/PeVersion.h"
+#include "diagnostics/ElfVersion.h"
+#include "diagnostics/FileVersion.h"
+#include "diagnostics/PeVersion.h"
 #include "support/TestEnvironment.h"
 
 namespace lintavo {

@@ -1,10 +1,10 @@
-#include "app/TfrmAbout.h"
+#include "dialogs/TfrmAbout.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <string>
 
-#include "app/BrowserOpening.h"
+#include "dialogs/BrowserOpening.h"
 #include "dialogs/DialogFrame.h"
 #include "os/PlatformWording.h"
 #include "pages/ProductIdentity.h"
@@ -12,6 +12,13 @@
 #include "skin/ErrorReporting.h"
 #include "skin/WidgetText.h"
 #include "ui_TfrmAbout.h"
+
+// The emblem lies in dialogs.qrc, compiled into a static library, whose resources stay missing
+// until registered; registering again does nothing more. Q_INIT_RESOURCE declares the
+// registration function where it is used, so it must be used outside any namespace.
+static void RegisterDialogsQrc() {
+  Q_INIT_RESOURCE(dialogs);
+}
 
 namespace lintavo {
 
@@ -55,7 +62,8 @@ TfrmAbout::TfrmAbout(MessageService& messages, QWidget* parent)
   ui_->editAbout->setText(QString::fromUtf8(os::Wording().okButton));
   // The box opens with OK focused, so that Enter closes it; Tab reaches the address first.
   ui_->editAbout->setFocus();
-  ui_->Image1->setPixmap(BuiltInPngPicture(":/app/emblem.png"));
+  RegisterDialogsQrc();
+  ui_->Image1->setPixmap(BuiltInPngPicture(":/dialogs/emblem.png"));
   UseFixedDialogFrame(*this);
   FormCreate();
   ui_->lblWebsite->installEventFilter(this);

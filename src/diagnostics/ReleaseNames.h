@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "help/FileVersion.h"
+#include "diagnostics/FileVersion.h"
 
 // The release names a diagnostics report gives the versions of the help engine and of the browser
 // control.

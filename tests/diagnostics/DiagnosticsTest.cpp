@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "PeFiles.h"
-#include "help/Diagnostics.h"
+#include "diagnostics/Diagnostics.h"
 #include "support/ScopedVariable.h"
 #include "support/TestEnvironment.h"
 

@@ -1,4 +1,4 @@
-#include "help/ReleaseNames.h"
+#include "diagnostics/ReleaseNames.h"
 
 #include <array>
 #include <span>

@@ -1,4 +1,4 @@
-#include "help/FileBytes.h"
+#include "diagnostics/FileBytes.h"
 
 #include <string_view>
 

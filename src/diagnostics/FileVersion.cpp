@@ -1,9 +1,9 @@
-#include "help/FileVersion.h"
+#include "diagnostics/FileVersion.h"
 
 #include <fstream>
 
-#include "help/ElfVersion.h"
-#include "help/PeVersion.h"
+#include "diagnostics/ElfVersion.h"
+#include "diagnostics/PeVersion.h"
 #include "os/Files.h"
 
 namespace lintavo {

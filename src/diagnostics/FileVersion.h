@@ -17,7 +17,7 @@ struct FileVersion {
 FileVersion MakeFileVersion(std::uint16_t v1, std::uint16_t v2, std::uint16_t v3, std::uint16_t v4);
 
 // The version of the Windows executable or library `path` (a PE file's version resource), or of a
-// library of ours that carries its version as help/VersionSection.h describes. Empty for a path
+// library of ours that carries its version as diagnostics/ElfVersion.h describes. Empty for a path
 // that is empty, names no file, or a file without a version.
 FileVersion GetFileVersionText(const std::string& path);
 

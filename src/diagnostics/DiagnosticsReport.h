@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "help/FileVersion.h"
+#include "diagnostics/FileVersion.h"
 #include "os/SystemFacts.h"
 
 // The help diagnostics report, "HHDebug.txt": where the program runs, which folder it may write

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/TfrmAbout.h"
+#include "dialogs/TfrmAbout.h"
 #include "pages/ProductIdentity.h"
 #include "support/RecordingBrowser.h"
 #include "support/TestEnvironment.h"

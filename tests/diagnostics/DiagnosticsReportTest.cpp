@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "help/DiagnosticsReport.h"
+#include "diagnostics/DiagnosticsReport.h"
 #include "support/TestEnvironment.h"
 
 namespace lintavo {
