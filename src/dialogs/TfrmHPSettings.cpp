@@ -32,8 +32,9 @@ int GridRowOf(int tableRow) {
   return tableRow + 1;
 }
 
-int CellOf(int gridRow, int gridColumn) {
-  return (gridRow - 1) * kGridColumns + gridColumn;
+// The grid's columns 0 to 7 are the page's columns 1 to 8.
+int CellOf(int gridRow, int tableColumn) {
+  return CellIndex(gridRow, tableColumn + 1);
 }
 
 // What a cell shows of its link: both caption lines with a space between, or the one that is not
