@@ -43,6 +43,9 @@ struct PageTextCharacter {
 };
 PageTextCharacter FirstCharacter(std::string_view bytes);
 
+// Appends the UTF-8 bytes of the character `code` (a Unicode scalar value) to `text`.
+void AppendUtf8(std::string& text, std::uint32_t code);
+
 // Every byte of `bytes` as a URL escapes it: "%" and two upper-case hexadecimal digits.
 std::string PercentEncoded(std::string_view bytes);
 

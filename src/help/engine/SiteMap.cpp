@@ -32,24 +32,6 @@ bool IsSpace(char c) {
   return base::IsBlank(c) || c == '\r' || c == '\n' || c == '\f';
 }
 
-void AppendUtf8(std::string& text, std::uint32_t code) {
-  if (code < 0x80) {
-    text += static_cast<char>(code);
-  } else if (code < 0x800) {
-    text += static_cast<char>(0xC0 | code >> 6);
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    text += static_cast<char>(0xE0 | code >> 12);
-    text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    text += static_cast<char>(0xF0 | code >> 18);
-    text += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-    text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
 // The character a reference names ("amp", "#233", "#x2014"); nullopt for one we do not know,
 // which then stays as written.
 std::optional<std::uint32_t> ReferencedCharacter(std::string_view name) {
@@ -91,7 +73,7 @@ std::string DecodeReferences(std::string_view text) {
                           ? std::nullopt
                           : ReferencedCharacter(text.substr(at + 1, semicolon - at - 1));
     if (code) {
-      AppendUtf8(decoded, *code);
+      base::AppendUtf8(decoded, *code);
       at = semicolon + 1;
     } else {
       decoded += text[at++];
