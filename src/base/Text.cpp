@@ -90,8 +90,16 @@ std::string_view TakeLine(std::string_view& rest) {
   return line;
 }
 
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsAsciiDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
 std::optional<int> HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') {
+  if (IsAsciiDigit(c)) {
     return c - '0';
   }
   if (c >= 'a' && c <= 'f') {

@@ -29,6 +29,9 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
 // The value of a hexadecimal digit (0-9, a-f, A-F); nothing for any other byte.
 std::optional<int> HexDigitValue(char c);
 
+bool IsAsciiLetter(char c);  // A to Z, a to z
+bool IsAsciiDigit(char c);   // 0 to 9
+
 // The first character of 8-bit page text (`bytes` not empty). Page text is UTF-8, but a settings
 // file brought from Windows holds its names and captions in the Windows code page: so a
 // well-formed UTF-8 sequence (no overlong forms, no surrogates, nothing above U+10FFFF) is the

@@ -45,9 +45,9 @@ std::optional<std::uint32_t> ReferencedCharacter(std::string_view name) {
     }
     std::uint32_t code = 0;
     for (const char c : digits) {
-      const std::optional<int> digit = hex                    ? base::HexDigitValue(c)
-                                       : c >= '0' && c <= '9' ? std::optional(c - '0')
-                                                              : std::nullopt;
+      const std::optional<int> digit = hex                     ? base::HexDigitValue(c)
+                                       : base::IsAsciiDigit(c) ? std::optional(c - '0')
+                                                               : std::nullopt;
       if (!digit) {
         return std::nullopt;
       }

@@ -48,24 +48,16 @@ void Record(posix::HomePageOutcome outcome, const std::string& browser,
   }
 }
 
-bool IsAsciiLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-bool IsAsciiDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 // "scheme:" in front, the scheme at least two characters long: a single letter is a Windows drive
 // ("C:\Pages"), which no browser here can open.
 bool StartsWithScheme(std::string_view text) {
   const std::size_t colon = text.find(':');
-  if (colon == std::string_view::npos || colon < 2 || !IsAsciiLetter(text.front())) {
+  if (colon == std::string_view::npos || colon < 2 || !base::IsAsciiLetter(text.front())) {
     return false;
   }
   return std::all_of(
       text.begin() + 1, text.begin() + static_cast<std::ptrdiff_t>(colon), [](char c) {
-        return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '+' || c == '-' || c == '.';
+        return base::IsAsciiLetter(c) || base::IsAsciiDigit(c) || c == '+' || c == '-' || c == '.';
       });
 }
 
@@ -74,7 +66,8 @@ bool StartsWithScheme(std::string_view text) {
 // change what the URL means, "|" separates Firefox's home pages, and the rest is not allowed.
 bool StaysInPath(char c) {
   constexpr std::string_view kAllowed = "-._~!$&'()*+,;=:@/";
-  return IsAsciiLetter(c) || IsAsciiDigit(c) || kAllowed.find(c) != std::string_view::npos;
+  return base::IsAsciiLetter(c) || base::IsAsciiDigit(c) ||
+         kAllowed.find(c) != std::string_view::npos;
 }
 
 }  // namespace

@@ -13,11 +13,7 @@ namespace {
 constexpr std::uint32_t kMaxInt = std::numeric_limits<std::int32_t>::max();
 
 bool IsKeywordChar(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
+  return base::IsAsciiLetter(c) || c == '_';
 }
 
 bool IsSpace(char c) {
@@ -118,9 +114,9 @@ class Lexer {
       } else {
         return std::nullopt;
       }
-    } else if (IsDigit(c)) {
+    } else if (base::IsAsciiDigit(c)) {
       std::uint64_t value = 0;
-      while (pos_ < text_.size() && IsDigit(text_[pos_])) {
+      while (pos_ < text_.size() && base::IsAsciiDigit(text_[pos_])) {
         value = value * 10 + static_cast<std::uint64_t>(text_[pos_++] - '0');
         if (value > std::numeric_limits<std::uint32_t>::max()) {
           return std::nullopt;

@@ -139,7 +139,7 @@ std::optional<ValueLine> ParseValueLine(std::string_view line) {
 }
 
 bool IsHexDigit(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+  return base::HexDigitValue(c).has_value();
 }
 
 RegistryValue DecodeData(std::string_view data) {
