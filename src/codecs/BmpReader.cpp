@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/FileBytes.h"
 #include "codecs/PictureFailures.h"
 
 namespace lintavo {
@@ -21,6 +22,23 @@ constexpr std::size_t kMaskBytes = 16;       // bit field masks after a BITMAPIN
 constexpr std::uint32_t kKnownInfoSizes[] = {kCoreHeaderSize, 40, 52, 56, 64, 108, 124};
 constexpr std::size_t kLargestHeaders = kFileHeaderSize + 124 + kMaskBytes;
 
+// Where the header fields lie, counted from the start of the file.
+constexpr std::size_t kPixelDataOffsetAt = 10;
+constexpr std::size_t kInfoSizeAt = kFileHeaderSize;
+// A BITMAPCOREHEADER's 16-bit width, height, planes and depth.
+constexpr std::size_t kCoreWidthAt = 18;
+constexpr std::size_t kCoreHeightAt = 20;
+constexpr std::size_t kCorePlanesAt = 22;
+constexpr std::size_t kCoreDepthAt = 24;
+// A BITMAPINFOHEADER's (and the later headers') fields: 32-bit width and height, 16-bit planes
+// and depth, 32-bit compression and number of colours used.
+constexpr std::size_t kWidthAt = 18;
+constexpr std::size_t kHeightAt = 22;
+constexpr std::size_t kPlanesAt = 26;
+constexpr std::size_t kDepthAt = 28;
+constexpr std::size_t kCompressionAt = 30;
+constexpr std::size_t kColoursUsedAt = 46;
+
 constexpr std::uint32_t kRgb = 0;  // BI_RGB
 constexpr std::uint32_t kRle8 = 1;
 constexpr std::uint32_t kRle4 = 2;
@@ -31,20 +49,6 @@ constexpr std::uint32_t kAlphaBitFields = 6;
 constexpr std::array<std::uint32_t, 4> kPlain16BitMasks = {0x7C00, 0x03E0, 0x001F, 0};
 
 constexpr std::size_t kBytesPerPixel = 4;
-
-class HeaderBytes {
- public:
-  HeaderBytes(const std::uint8_t* bytes, std::size_t size) : bytes_(bytes), size_(size) {}
-  bool Has(std::size_t end) const { return end <= size_; }
-  std::uint32_t U16(std::size_t at) const {
-    return bytes_[at] | std::uint32_t{bytes_[at + 1]} << 8;
-  }
-  std::uint32_t U32(std::size_t at) const { return U16(at) | U16(at + 2) << 16; }
-
- private:
-  const std::uint8_t* bytes_;
-  std::size_t size_;
-};
 
 bool UsesBitFields(std::uint32_t compression) {
   return compression == kBitFields || compression == kAlphaBitFields;
@@ -191,16 +195,16 @@ BmpFileFacts ReadBmpFileFacts(PictureFile& file) {
   if (buffer[0] != 'B' || (got > 1 && buffer[1] != 'M')) {
     FailNotA(path, "BMP");
   }
-  const HeaderBytes header(buffer.data(), got);
-  if (!header.Has(kFileHeaderSize + 4)) {
+  const FileBytes header(std::string(reinterpret_cast<const char*>(buffer.data()), got));
+  if (!header.Has(kInfoSizeAt, 4)) {
     FailEndsEarly(path);
   }
-  const std::uint32_t infoSize = header.U32(kFileHeaderSize);
+  const std::uint32_t infoSize = header.U32(kInfoSizeAt);
   if (std::find(std::begin(kKnownInfoSizes), std::end(kKnownInfoSizes), infoSize) ==
       std::end(kKnownInfoSizes)) {
     FailDamaged(path, "its header is of an unknown kind");
   }
-  if (!header.Has(kFileHeaderSize + infoSize)) {
+  if (!header.Has(0, kFileHeaderSize + infoSize)) {
     FailEndsEarly(path);
   }
 
@@ -210,17 +214,17 @@ BmpFileFacts ReadBmpFileFacts(PictureFile& file) {
   std::uint32_t coloursUsed = 0;
   if (infoSize == kCoreHeaderSize) {
     facts.coreHeader = true;
-    facts.width = static_cast<int>(header.U16(18));
-    height = header.U16(20);
-    planes = header.U16(22);
-    facts.bitsPerPixel = static_cast<int>(header.U16(24));
+    facts.width = static_cast<int>(header.U16(kCoreWidthAt));
+    height = header.U16(kCoreHeightAt);
+    planes = header.U16(kCorePlanesAt);
+    facts.bitsPerPixel = static_cast<int>(header.U16(kCoreDepthAt));
   } else {
-    facts.width = static_cast<std::int32_t>(header.U32(18));
-    height = static_cast<std::int32_t>(header.U32(22));
-    planes = header.U16(26);
-    facts.bitsPerPixel = static_cast<int>(header.U16(28));
-    facts.compression = header.U32(30);
-    coloursUsed = header.U32(46);
+    facts.width = static_cast<std::int32_t>(header.U32(kWidthAt));
+    height = static_cast<std::int32_t>(header.U32(kHeightAt));
+    planes = header.U16(kPlanesAt);
+    facts.bitsPerPixel = static_cast<int>(header.U16(kDepthAt));
+    facts.compression = header.U32(kCompressionAt);
+    coloursUsed = header.U32(kColoursUsedAt);
   }
   std::uint64_t paletteOffset = kFileHeaderSize + infoSize;
   if (UsesBitFields(facts.compression)) {
@@ -230,7 +234,7 @@ BmpFileFacts ReadBmpFileFacts(PictureFile& file) {
     if (infoSize == kInfoHeaderSize) {
       paletteOffset += maskCount * 4;
     }
-    if (!header.Has(masksAt + maskCount * 4)) {
+    if (!header.Has(masksAt, maskCount * 4)) {
       FailEndsEarly(path);
     }
     for (std::size_t i = 0; i < maskCount; ++i) {
@@ -254,7 +258,7 @@ BmpFileFacts ReadBmpFileFacts(PictureFile& file) {
   }
   facts.height = static_cast<int>(height);
 
-  facts.pixelDataOffset = header.U32(10);
+  facts.pixelDataOffset = header.U32(kPixelDataOffsetAt);
   if (facts.pixelDataOffset < paletteOffset) {
     FailDamaged(path, "its pixel data overlaps its headers");
   }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "diagnostics/FileBytes.h"
+#include "base/FileBytes.h"
 
 namespace lintavo {
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "diagnostics/FileBytes.h"
+#include "base/FileBytes.h"
 
 namespace lintavo {
 

@@ -1,4 +1,4 @@
-#include "diagnostics/FileBytes.h"
+#include "base/FileBytes.h"
 
 #include <string_view>
 
