@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -116,11 +117,10 @@ struct InstanceGuard::State {
   }
 };
 
-InstanceGuard::InstanceGuard() : state_(new State) {}
+InstanceGuard::InstanceGuard() : state_(std::make_unique<State>()) {}
 
 InstanceGuard::~InstanceGuard() {
   ReleaseInstance();
-  delete state_;
 }
 
 bool InstanceGuard::RefuseIfRunning(WindowHandle window, int maxInstances) {
