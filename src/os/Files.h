@@ -7,7 +7,9 @@
 
 #include "os/SystemError.h"
 
-// Operations that can fail with a system reason give an ErrorCode: 0 on success.
+// Opening, reading and replacing files give an ErrorCode, 0 on success, whose reason a message
+// names. Creating folders, copying and removing files answer true or false, as the system calls
+// they stand for do: their callers go on either way or say what failed without a reason.
 namespace lintavo::os {
 
 bool FileExists(const std::string& path);       // an existing file that is not a folder
