@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "os/ShellWindows.h"
+#include "browsers/ShellWindows.h"
 #include "support/BrowserSessions.h"
 #include "support/TestEnvironment.h"
 
@@ -83,7 +83,7 @@ struct RunningBrowsers {
 void BM_SnapshotOfThreeBrowsersWith500Tabs(benchmark::State& state) {
   static const RunningBrowsers browsers;
   for (auto _ : state) {
-    const lintavo::os::ShellWindows windows = lintavo::os::ShellWindows::Snapshot();
+    const lintavo::browsers::ShellWindows windows = lintavo::browsers::ShellWindows::Snapshot();
     if (windows.Count() != kFirefoxTabs + kChromiumTabs + kBraveTabs) {
       state.SkipWithError("the snapshot does not list every tab");
       break;

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Checks that every header of the seam to the operating system (src/os/*.h), and of the portable
-# base beneath it (src/base/*.h), compiles for Windows: each on its own after <windows.h> and
-# <shlobj.h>, with the MinGW-w64 cross compiler, so that a Windows implementation can be dropped
-# in beside the POSIX one. Exits 77 (skipped) when the
-# cross compiler is not installed (Debian: g++-mingw-w64-x86-64-posix).
+# Checks that every header of the seam to the operating system (src/os/*.h), of the portable base
+# beneath it (src/base/*.h) and of the browsers layer above it (src/browsers/, its families
+# included) compiles for Windows: each on its own after <windows.h> and <shlobj.h>, with the
+# MinGW-w64 cross compiler, so that a Windows implementation can be dropped in beside the POSIX
+# one. Exits 77 (skipped) when the cross compiler is not installed (Debian:
+# g++-mingw-w64-x86-64-posix).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,7 +27,7 @@ printf '#include <windows.h>\n#include <shlobj.h>\n' > "$prelude/windows-prelude
 "$compiler" -std=c++20 -x c++-header "$prelude/windows-prelude.h" -o "$prelude/windows-prelude.h.gch"
 
 failed=0
-for header in src/base/*.h src/os/*.h; do
+for header in src/base/*.h src/os/*.h src/browsers/*.h src/browsers/*/*.h; do
   if ! printf '#include "%s"\n' "${header#src/}" |
     "$compiler" -std=c++20 -fsyntax-only -Wall -Wextra -Werror -Isrc \
       -include "$prelude/windows-prelude.h" -x c++ -; then
@@ -34,5 +35,5 @@ for header in src/base/*.h src/os/*.h; do
     failed=1
   fi
 done
-[ "$failed" -eq 0 ] && echo "every src/base and src/os header compiles for Windows"
+[ "$failed" -eq 0 ] && echo "every src/base, src/os and src/browsers header compiles for Windows"
 exit "$failed"

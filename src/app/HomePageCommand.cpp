@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "base/PathText.h"
-#include "os/BrowserHomePages.h"
 #include "os/PlatformWording.h"
 #include "pages/BrowserChanges.h"
 #include "pages/PageFiles.h"
@@ -34,9 +33,9 @@ std::string QuotedNameList(const std::vector<std::string>& names) {
   return NameList(quoted);
 }
 
-// The browsers that have the page now (os/BrowserHomePages.h), in one paragraph; empty when none
-// has it.
-std::string TakenParagraph(const os::BrowserHomePageReport& report) {
+// The browsers that have the page now (browsers/BrowserHomePages.h), in one paragraph; empty when
+// none has it.
+std::string TakenParagraph(const browsers::BrowserHomePageReport& report) {
   std::string taken;
   if (!report.set.empty()) {
     taken = "The page is now the home page of " + NameList(report.set) + ".";
@@ -52,7 +51,7 @@ std::string TakenParagraph(const os::BrowserHomePageReport& report) {
 
 // What the person is told about the browsers that did not take the page, one paragraph for each
 // kind of gap.
-std::vector<std::string> GapParagraphs(const os::BrowserHomePageGaps& gaps) {
+std::vector<std::string> GapParagraphs(const browsers::BrowserHomePageGaps& gaps) {
   std::vector<std::string> paragraphs;
   if (gaps.pageWithoutAddress) {
     paragraphs.push_back(
@@ -89,7 +88,8 @@ std::vector<std::string> GapParagraphs(const os::BrowserHomePageGaps& gaps) {
 // What the person is told after the page was given to the browsers: which have it now, then what
 // kept the others from it. With no browser found at all, where the page is, so that they can make
 // it their home page themselves.
-std::string ReportMessage(const os::BrowserHomePageReport& report, const std::string& pagePath) {
+std::string ReportMessage(const browsers::BrowserHomePageReport& report,
+                          const std::string& pagePath) {
   std::vector<std::string> paragraphs = GapParagraphs(report.gaps);
   if (const std::string taken = TakenParagraph(report); !taken.empty()) {
     paragraphs.insert(paragraphs.begin(), taken);
@@ -120,11 +120,11 @@ void SetSelectedPageAsHomePage(int position, const std::string& rootFolder,
     return;
   }
   const std::string pagePath = base::JoinPath(rootFolder, PageFileName(position + 1));
-  SetBrowserHomePage(pagePath);
-  // The registry holds the page now. The person is told which browsers have it, and which could
-  // not take it and why, so that the run never ends in silence.
-  messages.MessageDlg(ReportMessage(os::BrowserHomePageReportOfLastWrite(), pagePath),
-                      MessageKind::Information, MessageButtons::Ok);
+  const browsers::BrowserHomePageReport report = SetBrowserHomePage(pagePath);
+  // The person is told which browsers have the page now, and which could not take it and why, so
+  // that the run never ends in silence.
+  messages.MessageDlg(ReportMessage(report, pagePath), MessageKind::Information,
+                      MessageButtons::Ok);
 }
 
 }  // namespace lintavo

@@ -15,7 +15,7 @@ inline constexpr const char* kNoPageSelected = "Please select a page first.";
 // page selected (any other position) the user is asked to select one and nothing changes.
 // Registry failures raise lintavo::Failure; the steps done before stay done. Otherwise an
 // information box ends the run: it names the browsers that have the page now and those that could
-// not take it (os/BrowserHomePages.h), with what to do.
+// not take it (browsers/BrowserHomePages.h), with what to do.
 void SetSelectedPageAsHomePage(int position, const std::string& rootFolder,
                                MessageService& messages);
 

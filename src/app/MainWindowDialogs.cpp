@@ -17,7 +17,7 @@ MainWindowDialogs InstalledDialogs() {
   dialogs.pageSettings = [](TfrmMain& mainWindow) -> std::unique_ptr<QDialog> {
     return std::make_unique<TfrmHPSettings>(mainWindow.WebManager(), mainWindow.SelectedPosition(),
                                             mainWindow.ConfigFile(), mainWindow.bsSkinMessage1(),
-                                            os::ShellWindows::Snapshot, &mainWindow);
+                                            browsers::ShellWindows::Snapshot, &mainWindow);
   };
   dialogs.options = [](TfrmMain& mainWindow) -> std::unique_ptr<QDialog> {
     return std::make_unique<TfrmQuickAccess>(mainWindow.bsSkinMessage1(), &mainWindow);

@@ -11,9 +11,9 @@
 #include "app/TApplication.h"
 #include "app/TfrmMain.h"
 #include "base/Failure.h"
+#include "browsers/BrowserHomePages.h"
 #include "diagnostics/Diagnostics.h"
 #include "help/HelpEngine.h"
-#include "os/BrowserHomePages.h"
 #include "os/EndRequests.h"
 #include "os/InstanceGuard.h"
 #include "os/Paths.h"
@@ -70,7 +70,7 @@ int RunWindows(int& argc, char** argv, os::InstanceGuard& guard, os::WaitHandle 
   }
   // Housekeeping left from an earlier "Set as home page" (the browsers' preference files read),
   // once the window is on the screen, so that it never holds up its first paint.
-  RunAfterFirstPaint(mainWindow, [] { os::SettleBrowserHomePages(); });
+  RunAfterFirstPaint(mainWindow, [] { browsers::SettleBrowserHomePages(); });
   mainWindow.show();
   return TApplication::exec();
 }

@@ -21,7 +21,7 @@ class TfrmEditLink : public QDialog {
 
  public:
   explicit TfrmEditLink(MessageService& messages,
-                        ShellWindowsSource shellWindows = os::ShellWindows::Snapshot,
+                        ShellWindowsSource shellWindows = browsers::ShellWindows::Snapshot,
                         QWidget* parent = nullptr);
   ~TfrmEditLink() override;
 

@@ -26,7 +26,7 @@ constexpr const char* kLocationsCut = "Only the first 10,000 open pages are list
 
 // A window is listed when it shows a loaded document at a location; a local location only when
 // it names a web page (".html" holds ".htm"). Both tests count case, as the browser's own did.
-bool ShowsAPageToLink(const os::ShellWindows::Window& window) {
+bool ShowsAPageToLink(const browsers::ShellWindows::Window& window) {
   if (!window.isWebBrowser || window.locationUrl.empty() || !window.hasDocument) {
     return false;
   }
@@ -100,10 +100,10 @@ void TfrmEnumerator::FormCreate() {
 void TfrmEnumerator::FillBrowserList() {
   ui_->lbxBrowsers->clear();
   locationCount_ = 0;
-  const os::ShellWindows windows = shellWindows_();
+  const browsers::ShellWindows windows = shellWindows_();
   const int count = windows.Count();
   for (int i = 0; i < count; ++i) {
-    const std::optional<os::ShellWindows::Window> window = windows.Item(i);
+    const std::optional<browsers::ShellWindows::Window> window = windows.Item(i);
     if (!window || !ShowsAPageToLink(*window)) {
       continue;
     }

@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "os/ShellWindows.h"
+#include "browsers/ShellWindows.h"
 #include "skin/MessageService.h"
 
 namespace Ui {
@@ -14,7 +14,7 @@ class TfrmEnumerator;
 namespace lintavo {
 
 // Takes the snapshot of the open windows that the picker lists.
-using ShellWindowsSource = std::function<os::ShellWindows()>;
+using ShellWindowsSource = std::function<browsers::ShellWindows()>;
 
 // The browser location picker, "Insert browser location": lists the locations of the web pages
 // open in the browsers now, so that one can become a link's target. The list is filled once, as
@@ -25,7 +25,7 @@ class TfrmEnumerator : public QDialog {
 
  public:
   explicit TfrmEnumerator(MessageService& messages,
-                          ShellWindowsSource shellWindows = os::ShellWindows::Snapshot,
+                          ShellWindowsSource shellWindows = browsers::ShellWindows::Snapshot,
                           QWidget* parent = nullptr);
   ~TfrmEnumerator() override;
 

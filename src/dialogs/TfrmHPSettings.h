@@ -28,7 +28,7 @@ class TfrmHPSettings : public QDialog {
   // dialog's size; `messages` (bsSkinMessage1) must outlive the dialog.
   TfrmHPSettings(TWebManager& webManager, int position, std::string configFile,
                  MessageService& messages,
-                 ShellWindowsSource shellWindows = os::ShellWindows::Snapshot,
+                 ShellWindowsSource shellWindows = browsers::ShellWindows::Snapshot,
                  QWidget* parent = nullptr);
   ~TfrmHPSettings() override;
 

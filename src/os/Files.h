@@ -3,7 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "os/SystemError.h"
 
@@ -20,6 +22,21 @@ bool DirectoryExists(const std::string& path);  // an existing folder
 // "background2.JPG"). The exact name wins; among other spellings, the first in byte order. Empty
 // when the folder holds no such file.
 std::string FindFileIgnoringCase(const std::string& folder, const std::string& name);
+
+// The names in a folder, "." and ".." left out, in the order the system lists them; none when it
+// cannot be listed.
+std::vector<std::string> NamesInFolder(const std::string& folder);
+
+// What a folder is on disk, whatever path leads to it: paths spelled differently ("a/b", "a//b/",
+// "a/./b") or running through symbolic links to one folder give one identity. Its device and
+// inode on POSIX; its volume's serial number and file index on Windows.
+struct FolderIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  auto operator<=>(const FolderIdentity&) const = default;
+};
+// Nothing for a path that leads to no folder.
+std::optional<FolderIdentity> IdentityOfFolder(const std::string& path);
 
 // Whether the program may create files in `folder`: a new file of a name no file has is created
 // there and removed again. No existing file is touched.
@@ -63,8 +80,10 @@ enum class ExistingFile {
   Unreadable,  // something is there that cannot be read (no permission, an I/O error, a folder):
                // it must never be replaced, or what it holds would be lost
 };
-// Reads such a file into `bytes` (empty unless it was read).
-ExistingFile ReadFileToRewrite(const std::string& path, std::string& bytes);
+// Reads such a file into `bytes` (empty unless it was read). A file larger than `maxSize` is
+// Unreadable, refused before any of it is read.
+ExistingFile ReadFileToRewrite(const std::string& path, std::string& bytes,
+                               std::size_t maxSize = SIZE_MAX);
 
 // What a written file is, which decides its permissions and how hard it is kept:
 // - Document: the user's data. It is flushed to disk before it replaces the old one, and keeps

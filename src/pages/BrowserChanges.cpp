@@ -36,12 +36,13 @@ void RestoreLockdown(std::optional<std::uint32_t> saved) {
 
 }  // namespace
 
-void SetBrowserHomePage(const std::string& pagePath) {
+browsers::BrowserHomePageReport SetBrowserHomePage(const std::string& pagePath) {
   const std::optional<std::uint32_t> savedLockdown = SaveAndClearLockdown();
   // A browser that never ran has no such key; the write then fails and the lockdown stays off.
   SetStringInExistingKey(kBrowserMainKey, kStartPageValue, pagePath);
   RestoreLockdown(savedLockdown);
   SetDWordInExistingKey(kTabbedBrowsingKey, kUseHomepageForNewTabValue, kShowHomePageInNewTabs);
+  return browsers::SetHomePageInBrowsers(pagePath);
 }
 
 bool AllowActiveContentInLocalFiles() {

@@ -124,8 +124,12 @@ TEST_F(HomePageCommandTest, OnANewAccountWithoutBrowsersThePersonIsToldWhereTheP
   EXPECT_EQ(messages_.Messages()[1].buttons, MessageButtons::Ok);
 }
 
+// The browsers' profiles are changed only after the registry holds the page.
 TEST_F(HomePageCommandTest, ARefusedStartPageEndsTheCommandWithTheLockdownStillOff) {
   hive_.Write(kLockdownOn + kMain + kTabbedBrowsing);
+  const std::string prefs =
+      AddFirefoxProfileFolder(home_.Home() + "/.mozilla/firefox", "p.default") + "/prefs.js";
+  WriteFileBytes(prefs, "user_pref(\"x\", 1);\n");
   {
     // Clearing the lockdown keeps the hive's size; adding the start page would grow it.
     ScopedFileSizeLimit fullDisk(hive_.Size());
@@ -134,6 +138,7 @@ TEST_F(HomePageCommandTest, ARefusedStartPageEndsTheCommandWithTheLockdownStillO
   EXPECT_EQ(Lockdown(), 0u);
   EXPECT_EQ(StartPage(), "about:blank");
   EXPECT_EQ(NewTabsShowHomePage(), std::nullopt);
+  EXPECT_EQ(ReadFileBytes(prefs), "user_pref(\"x\", 1);\n");
 }
 
 TEST_F(HomePageCommandTest, WhenNoRegistryCanBeStoredTheStartPageFailsAndNothingIsWritten) {

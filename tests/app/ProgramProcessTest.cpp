@@ -114,7 +114,7 @@ TEST_F(ProgramProcessTest, ARefusedStartStillWritesItsDiagnosticsReport) {
 }
 
 // Once its window shows, a start takes Lintavo's user.js lines out of a Firefox profile that has
-// taken the home page up (os/BrowserHomePages.h, SettleBrowserHomePages).
+// taken the home page up (browsers/BrowserHomePages.h, SettleBrowserHomePages).
 TEST_F(ProgramProcessTest, AStartSettlesTheHomePageLinesFirefoxNoLongerNeeds) {
   const std::string profile = AddFirefoxProfileFolder(home_.Home() + "/.mozilla/firefox", "p");
   const std::string homePage = "user_pref(\"browser.startup.homepage\", \"file:///p.htm\");\n";

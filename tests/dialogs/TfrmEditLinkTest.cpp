@@ -33,8 +33,8 @@ using ::testing::IsEmpty;
 
 class TfrmEditLinkTest : public ::testing::Test {
  protected:
-  explicit TfrmEditLinkTest(std::vector<std::optional<os::ShellWindows::Window>> windows = {})
-      : editor_(messages_, [this] { return os::ShellWindows(windows_); }) {
+  explicit TfrmEditLinkTest(std::vector<std::optional<browsers::ShellWindows::Window>> windows = {})
+      : editor_(messages_, [this] { return browsers::ShellWindows(windows_); }) {
     windows_ = std::move(windows);
     editor_.show();
   }
@@ -59,7 +59,7 @@ class TfrmEditLinkTest : public ::testing::Test {
     return texts;
   }
 
-  std::vector<std::optional<os::ShellWindows::Window>> windows_;
+  std::vector<std::optional<browsers::ShellWindows::Window>> windows_;
   ScriptedMessages messages_;
   ScriptedModals modals_;
   ScriptedFileDialogs fileDialogs_;
@@ -236,8 +236,9 @@ TEST_F(TfrmEditLinkTest, WithoutAnOpenPageInsertBrowserLocationSaysSoAndShowsNoP
 class TfrmEditLinkWithPagesTest : public TfrmEditLinkTest {
  protected:
   TfrmEditLinkWithPagesTest()
-      : TfrmEditLinkTest({os::ShellWindows::Window{true, "https://a.example/", true},
-                          os::ShellWindows::Window{true, "https://b.example/\u202E\n", true}}) {}
+      : TfrmEditLinkTest(
+            {browsers::ShellWindows::Window{true, "https://a.example/", true},
+             browsers::ShellWindows::Window{true, "https://b.example/\u202E\n", true}}) {}
 };
 
 TEST_F(TfrmEditLinkWithPagesTest, ThePickedLocationBecomesTheTargetAndCancelKeepsIt) {

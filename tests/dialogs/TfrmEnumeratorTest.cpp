@@ -24,7 +24,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using Window = os::ShellWindows::Window;
+using Window = browsers::ShellWindows::Window;
 using namespace std::string_literals;
 
 Window Page(const std::string& location) {
@@ -33,7 +33,7 @@ Window Page(const std::string& location) {
 
 // The open windows the picker finds, given to it as a snapshot.
 ShellWindowsSource Windows(std::vector<std::optional<Window>> windows) {
-  return [windows] { return os::ShellWindows(windows); };
+  return [windows] { return browsers::ShellWindows(windows); };
 }
 
 std::vector<std::string> Entries(TfrmEnumerator& picker) {
@@ -190,8 +190,9 @@ TEST_F(TfrmEnumeratorTest, ListsAtMostTenThousandLocationsAndSaysWhenThereAreMor
 
 TEST_F(TfrmEnumeratorTest, WindowsThatCannotBeListedAreReportedAndThePickerStillOpens) {
   RecordedErrors errors;
-  TfrmEnumerator picker(
-      messages_, []() -> os::ShellWindows { throw Failure("Cannot read the open windows."); });
+  TfrmEnumerator picker(messages_, []() -> browsers::ShellWindows {
+    throw Failure("Cannot read the open windows.");
+  });
   EXPECT_THAT(errors.Take(), ElementsAre("Cannot read the open windows."));
   EXPECT_EQ(picker.LocationCount(), 0);
 }

@@ -65,7 +65,7 @@ class TfrmHPSettingsTest : public ::testing::Test, public PageStoreFixture {
 
   TfrmHPSettings& OpenDialog() {
     dialog_ = std::make_unique<TfrmHPSettings>(Store(), kPosition, ConfigFile(), messages_,
-                                               [] { return os::ShellWindows({}); });
+                                               [] { return browsers::ShellWindows({}); });
     dialog_->show();
     return *dialog_;
   }

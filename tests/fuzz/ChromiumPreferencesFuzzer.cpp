@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "os/posix/ChromiumHomePage.h"
-#include "os/posix/JsonMembers.h"
+#include "browsers/JsonMembers.h"
+#include "browsers/chromium/ChromiumHomePage.h"
 
 namespace {
 
-namespace posix = lintavo::os::posix;
+namespace browsers = lintavo::browsers;
 namespace fuzz = lintavo::fuzz;
 using Json = nlohmann::json;
 
@@ -74,10 +74,10 @@ std::vector<std::string> Sorted(std::vector<std::string> tokens) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input = fuzz::AsText(data, size);
   // Any bytes: the member finder only has to stay within them.
-  posix::FindJsonMember(input, "session.restore_on_startup");
-  posix::WithJsonMember(input, "browser.show_home_button", "true");
+  browsers::FindJsonMember(input, "session.restore_on_startup");
+  browsers::WithJsonMember(input, "browser.show_home_button", "true");
 
-  const auto edit = posix::WithChromiumHomePage(input, kUrl);
+  const auto edit = browsers::WithChromiumHomePage(input, kUrl);
   if (!edit) {
     return 0;
   }
@@ -91,24 +91,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                "the edited file hides the Home button");
   const Json session = root.value("session", Json());
   fuzz::Expect(session.is_object(), "the edited file has no session settings");
-  if (session.value("restore_on_startup", Json()) == posix::kRestoreLastSession) {
+  if (session.value("restore_on_startup", Json()) == browsers::kRestoreLastSession) {
     const Json before = Json::parse(input, nullptr, false);
     fuzz::Expect(before.value("session", Json()) == session,
                  "a session that is restored was changed");
   } else {
-    fuzz::Expect(session.value("restore_on_startup", Json()) == posix::kRestoreOnStartupUrls,
+    fuzz::Expect(session.value("restore_on_startup", Json()) == browsers::kRestoreOnStartupUrls,
                  "the edited file does not open its start pages");
     fuzz::Expect(session.value("startup_urls", Json()) == Json::array({kUrl}),
                  "the edited file's start pages are not the page alone");
   }
 
-  const auto again = posix::WithChromiumHomePage(edit->text, kUrl);
+  const auto again = browsers::WithChromiumHomePage(edit->text, kUrl);
   fuzz::Expect(again.has_value(), "the edited file cannot be edited again");
   fuzz::ExpectEqual("Preferences set a second time", edit->text, again->text);
 
   std::vector<std::string> replaced;
   std::vector<std::string> written;
-  for (const posix::PrefChange& change : edit->changes) {
+  for (const browsers::PrefChange& change : edit->changes) {
     if (change.set) {
       const auto current = NumberTokens(change.current.value_or(""));
       replaced.insert(replaced.end(), current.begin(), current.end());

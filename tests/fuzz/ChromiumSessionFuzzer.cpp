@@ -6,8 +6,8 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "os/posix/BrowserFiles.h"
-#include "os/posix/ChromiumSession.h"
+#include "browsers/BrowserFiles.h"
+#include "browsers/chromium/ChromiumSession.h"
 
 namespace {
 
@@ -17,11 +17,11 @@ namespace fuzz = lintavo::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input = fuzz::AsText(data, size);
-  const auto tabs = lintavo::os::posix::ChromiumSessionTabs(input);
+  const auto tabs = lintavo::browsers::ChromiumSessionTabs(input);
   if (!tabs) {
     return 0;
   }
-  fuzz::Expect(tabs->size() <= lintavo::os::posix::kMaxTabsPerSession, "more tabs than the limit");
+  fuzz::Expect(tabs->size() <= lintavo::browsers::kMaxTabsPerSession, "more tabs than the limit");
   for (const auto& tab : *tabs) {
     fuzz::Expect(tab.isWebBrowser, "a tab that is no browser window");
     fuzz::Expect(tab.hasDocument == !tab.locationUrl.empty(),

@@ -11,15 +11,15 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "os/posix/BrowserFiles.h"
-#include "os/posix/FirefoxSession.h"
-#include "os/posix/MozLz4.h"
+#include "browsers/BrowserFiles.h"
+#include "browsers/firefox/FirefoxSession.h"
+#include "browsers/firefox/MozLz4.h"
 #include "support/BrowserSessions.h"
 
 namespace {
 
 namespace fuzz = lintavo::fuzz;
-namespace posix = lintavo::os::posix;
+namespace browsers = lintavo::browsers;
 
 constexpr std::string_view kMagic("mozLz40\0", 8);
 
@@ -33,11 +33,11 @@ bool IsUtf8(const std::string& text) {
 }
 
 void CheckTabs(const std::string& json) {
-  const auto tabs = posix::FirefoxSessionTabs(json);
+  const auto tabs = browsers::FirefoxSessionTabs(json);
   if (!tabs) {
     return;
   }
-  fuzz::Expect(tabs->size() <= posix::kMaxTabsPerSession, "more tabs than the limit");
+  fuzz::Expect(tabs->size() <= browsers::kMaxTabsPerSession, "more tabs than the limit");
   for (const auto& tab : *tabs) {
     fuzz::Expect(tab.isWebBrowser, "a tab that is no browser window");
     fuzz::Expect(!tab.hasDocument || !tab.locationUrl.empty(), "a document without a location");
@@ -51,13 +51,13 @@ void CheckTabs(const std::string& json) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string input(fuzz::AsText(data, size));
   if (input.starts_with(kMagic)) {
-    if (const auto json = posix::DecodeMozLz4(input, posix::kMaxBrowserFileSize)) {
+    if (const auto json = browsers::DecodeMozLz4(input, browsers::kMaxBrowserFileSize)) {
       CheckTabs(*json);
     }
     return 0;
   }
   const auto decoded =
-      posix::DecodeMozLz4(lintavo::test::MozLz4File(input), posix::kMaxBrowserFileSize);
+      browsers::DecodeMozLz4(lintavo::test::MozLz4File(input), browsers::kMaxBrowserFileSize);
   fuzz::Expect(decoded.has_value(), "a file made of the input does not decode");
   fuzz::ExpectEqual("decoded file", input, *decoded);
   CheckTabs(input);

@@ -1,4 +1,4 @@
-#include "os/posix/BrowserLocks.h"
+#include "os/BrowserLocks.h"
 
 #include <fcntl.h>
 #include <limits.h>
@@ -13,7 +13,7 @@
 
 #include "base/PathText.h"
 
-namespace lintavo::os::posix {
+namespace lintavo::os {
 
 namespace {
 
@@ -99,4 +99,4 @@ bool ChromiumUserDataInUse(const std::string& userDataFolder) {
   return pid && host == HostName() && ProcessLives(*pid);
 }
 
-}  // namespace lintavo::os::posix
+}  // namespace lintavo::os

@@ -111,20 +111,39 @@ std::string FindFileIgnoringCase(const std::string& folder, const std::string& n
   if (std::string exact = base::JoinPath(folder, name); FileExists(exact)) {
     return exact;
   }
-  DIR* listing = opendir(folder.empty() ? "." : folder.c_str());
-  if (listing == nullptr) {
-    return {};
-  }
   std::string found;
-  while (const dirent* entry = readdir(listing)) {
-    const std::string_view candidate = entry->d_name;
+  for (const std::string& candidate : NamesInFolder(folder.empty() ? "." : folder)) {
     if (base::EqualIgnoringAsciiCase(candidate, name) && (found.empty() || candidate < found) &&
         FileExists(base::JoinPath(folder, candidate))) {
       found = candidate;
     }
   }
-  closedir(listing);
   return found.empty() ? std::string() : base::JoinPath(folder, found);
+}
+
+std::vector<std::string> NamesInFolder(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* listing = opendir(folder.c_str());
+  if (listing == nullptr) {
+    return names;
+  }
+  while (const dirent* entry = readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") {
+      names.emplace_back(name);
+    }
+  }
+  closedir(listing);
+  return names;
+}
+
+std::optional<FolderIdentity> IdentityOfFolder(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    return std::nullopt;
+  }
+  return FolderIdentity{static_cast<std::uint64_t>(info.st_dev),
+                        static_cast<std::uint64_t>(info.st_ino)};
 }
 
 bool CanCreateFilesIn(const std::string& folder) {
@@ -238,8 +257,8 @@ ErrorCode ReadFileUpTo(const std::string& path, std::size_t maxSize, std::string
   return 0;
 }
 
-ExistingFile ReadFileToRewrite(const std::string& path, std::string& bytes) {
-  const ErrorCode error = ReadWholeFile(path, bytes);
+ExistingFile ReadFileToRewrite(const std::string& path, std::string& bytes, std::size_t maxSize) {
+  const ErrorCode error = ReadFileUpTo(path, maxSize, bytes);
   if (error == 0) {
     return ExistingFile::Read;
   }

@@ -4,7 +4,7 @@ namespace lintavo::os {
 
 // The location picker reads the tabs of the running Firefox-family and Chromium-family browsers;
 // the quick-start shortcut goes into the desktop's applications menu; the home page is set in the
-// browsers' own settings (os/posix/StartPageMirror.h).
+// browsers' own settings (browsers/BrowserHomePages.h).
 const PlatformWording& Wording() {
   static const PlatformWording wording{
       "No open browser tabs were found. The insert feature reads the tabs of running Firefox and "

@@ -6,7 +6,6 @@
 #include "os/Paths.h"
 #include "os/posix/MimeApplications.h"
 #include "os/posix/RegistryHive.h"
-#include "os/posix/StartPageMirror.h"
 #include "os/posix/XdgFolders.h"
 
 namespace lintavo::os {
@@ -31,8 +30,6 @@ constexpr std::string_view kUserClassesKey = "Software\\Classes\\";
 constexpr std::string_view kBrowserMainKey = "Software\\Microsoft\\Internet Explorer\\Main";
 constexpr std::string_view kTabbedBrowsingKey =
     "Software\\Microsoft\\Internet Explorer\\TabbedBrowsing";
-// Mirrored into the browsers' own settings when written (os/posix/StartPageMirror.h).
-constexpr std::string_view kStartPageValue = "Start Page";
 
 bool SameKey(std::string_view a, std::string_view b) {
   return posix::FoldKeyPath(a) == posix::FoldKeyPath(b);
@@ -210,17 +207,8 @@ std::optional<RegistryValue> RegistryKey::Query(const std::string& name) const {
 }
 
 bool RegistryKey::SetString(const std::string& name, const std::string& data) {
-  if (!writable_ || IsShellFoldersPersonal(root_, path_, base::UpToNul(name)) ||
-      !WriteValue(path_, base::UpToNul(name), posix::FormatStringData(base::UpToNul(data)))) {
-    return false;
-  }
-  // The registry holds the value now; what the browsers could not take is reported apart
-  // (os/BrowserHomePages.h) and never fails the write.
-  if (root_ == RegistryRoot::CurrentUser && SameKey(path_, kBrowserMainKey) &&
-      SameValueName(base::UpToNul(name), kStartPageValue)) {
-    posix::MirrorStartPage(base::UpToNul(data));
-  }
-  return true;
+  return writable_ && !IsShellFoldersPersonal(root_, path_, base::UpToNul(name)) &&
+         WriteValue(path_, base::UpToNul(name), posix::FormatStringData(base::UpToNul(data)));
 }
 
 bool RegistryKey::SetDWord(const std::string& name, std::uint32_t data) {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "os/posix/BrowserLocks.h"
+#include "os/BrowserLocks.h"
 #include "support/BrowserSessions.h"
 #include "support/TestEnvironment.h"
 
@@ -14,8 +14,8 @@ namespace lintavo {
 namespace {
 
 namespace fs = std::filesystem;
-using os::posix::ChromiumUserDataInUse;
-using os::posix::FirefoxProfileInUse;
+using os::ChromiumUserDataInUse;
+using os::FirefoxProfileInUse;
 using test::TempFolder;
 
 // An fcntl lock on a whole file, as a running Firefox holds on .parentlock, released when the
