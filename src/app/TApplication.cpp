@@ -2,17 +2,10 @@
 
 #include <QKeyEvent>
 #include <QPushButton>
-#include <utility>
 
 #include "skin/ErrorReporting.h"
 
 namespace lintavo {
-
-namespace {
-
-ScopedHelpKey* currentHelpKey = nullptr;
-
-}  // namespace
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
@@ -33,9 +26,9 @@ bool TApplication::AnswerProgramKey(QWidget& receiver, const QKeyEvent& key) {
   if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
     return false;
   }
-  if (key.key() == Qt::Key_F1 && currentHelpKey != nullptr) {
+  if (const HelpCommand* help = ScopedHelpKey::Current(); key.key() == Qt::Key_F1 && help) {
     if (!key.isAutoRepeat()) {
-      currentHelpKey->command_();
+      (*help)();
     }
     return true;
   }
@@ -47,15 +40,6 @@ bool TApplication::AnswerProgramKey(QWidget& receiver, const QKeyEvent& key) {
     return true;
   }
   return false;
-}
-
-ScopedHelpKey::ScopedHelpKey(std::function<void()> command)
-    : command_(std::move(command)), previous_(currentHelpKey) {
-  currentHelpKey = this;
-}
-
-ScopedHelpKey::~ScopedHelpKey() {
-  currentHelpKey = previous_;
 }
 
 }  // namespace lintavo

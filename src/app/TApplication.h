@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <functional>
 
+#include "base/ScopedStandIn.h"
+
 class QKeyEvent;
 class QWidget;
 
@@ -28,20 +30,10 @@ class TApplication : public QApplication {
   static bool AnswerProgramKey(QWidget& receiver, const QKeyEvent& key);
 };
 
-// While it lives, F1 in any window of the program runs `command`; what it throws is reported like
-// any handler's failure. Commands nest: the previous one comes back when this one goes.
-class ScopedHelpKey {
- public:
-  explicit ScopedHelpKey(std::function<void()> command);
-  ScopedHelpKey(const ScopedHelpKey&) = delete;
-  ScopedHelpKey& operator=(const ScopedHelpKey&) = delete;
-  ~ScopedHelpKey();
-
- private:
-  friend class TApplication;
-
-  std::function<void()> command_;
-  ScopedHelpKey* previous_;
-};
+// While one lives, F1 in any window of the program runs its command; what it throws is reported
+// like any handler's failure.
+struct HelpKeyKind;
+using HelpCommand = std::function<void()>;
+using ScopedHelpKey = base::ScopedStandIn<HelpKeyKind, HelpCommand>;
 
 }  // namespace lintavo

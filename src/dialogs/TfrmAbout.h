@@ -21,18 +21,18 @@ class TfrmAbout : public QDialog {
   explicit TfrmAbout(MessageService& messages, QWidget* parent = nullptr);
   ~TfrmAbout() override;
 
-  void editAboutClick();
-  // Each opens the vendor's web site, so a double click opens it twice: once for its first click
-  // and once for the double click.
-  void lblWebsiteClick();
-  void lblWebsiteDblClick();
-
  protected:
   // Turns mouse events on the address label into its click and double click, and Enter or Space
   // on it into a click.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void editAboutClick();
+  // Each opens the vendor's web site, so a double click opens it twice: once for its first click
+  // and once for the double click.
+  void lblWebsiteClick();
+  void lblWebsiteDblClick();
+
   void FormCreate();
 
   std::unique_ptr<Ui::TfrmAbout> ui_;

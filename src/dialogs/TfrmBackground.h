@@ -31,13 +31,14 @@ class TfrmBackground : public QDialog {
   // The picture Save stores: the file picked last, or a stock picture; empty at first.
   const std::string& ChosenFile() const { return chosenFile_; }
 
+  void reject() override;
+
+ private:
   void edtChangeBgClick();
   void btnResetClick();
   void bsSkinButton3Click();
   void bsSkinButton1Click();
-  void reject() override;
 
- private:
   void FormCreate();
   std::string GetLastBackgroundFolder() const;
   void SetLastBackgroundFolder(const std::string& folder) const;

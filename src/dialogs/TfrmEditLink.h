@@ -32,13 +32,14 @@ class TfrmEditLink : public QDialog {
   std::string Line2() const;
   std::string Target() const;
 
+  void reject() override;
+
+ private:
   void btnSaveClick();
   void btnClearClick();
   void btnSelectFolderClick();
   void btnInsertBrowserLocationClick();
-  void reject() override;
 
- private:
   std::unique_ptr<Ui::TfrmEditLink> ui_;
   MessageService& messages_;
   ShellWindowsSource shellWindows_;

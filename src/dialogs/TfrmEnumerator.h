@@ -34,13 +34,14 @@ class TfrmEnumerator : public QDialog {
   // The selected location's text; empty when none is selected.
   std::string SelectedLocation() const;
 
-  void btnSaveClick();
   void reject() override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void btnSaveClick();
+
   void FormCreate();
   void FillBrowserList();
 

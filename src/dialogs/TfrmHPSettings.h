@@ -34,16 +34,6 @@ class TfrmHPSettings : public QDialog {
 
   const TWebPage& WorkPage() const { return workPage_; }
 
-  void edtNameChange();
-  void colFontChange();
-  void colTitleChange();
-  void btnEditLinkClick();
-  void grdSettingsDblClick();
-  void actCutExecute();
-  void actPasteExecute();
-  void btnClearClick();
-  void btnSaveClick();
-
   void done(int result) override;
   // Escape, Cancel and closing the window: a page with changes that Save would keep closes only
   // once the person agrees to lose them.
@@ -56,6 +46,16 @@ class TfrmHPSettings : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void edtNameChange();
+  void colFontChange();
+  void colTitleChange();
+  void btnEditLinkClick();
+  void grdSettingsDblClick();
+  void actCutExecute();
+  void actPasteExecute();
+  void btnClearClick();
+  void btnSaveClick();
+
   void FormCreate();
   void LoadWindowSize();
   void SaveWindowSize();

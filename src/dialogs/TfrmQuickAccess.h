@@ -23,12 +23,15 @@ class TfrmQuickAccess : public QDialog {
   explicit TfrmQuickAccess(MessageService& messages, QWidget* parent = nullptr);
   ~TfrmQuickAccess() override;
 
-  void btnQuickLaunchClick();
-  void btnDesktopClick();
-  // Raises lintavo::Failure when the registry refuses the write.
+  // Raises lintavo::Failure when the registry refuses the write. Callable from outside because
+  // where the browser has no such warning the dialog removes its button, and the command is still
+  // tested there.
   void btnStopActiveXClick();
 
  private:
+  void btnQuickLaunchClick();
+  void btnDesktopClick();
+
   void RemoveStopActiveX();
   void AddShortcut(const std::string& where);
 

@@ -2,14 +2,11 @@
 
 #include "os/Files.h"
 #include "os/Registry.h"
+#include "os/RegistryKeys.h"
 
 namespace lintavo {
 
 namespace {
-
-// The key under which the engine registers the module that serves its class.
-constexpr const char* kHelpEngineServerKey =
-    "CLSID\\{adb880a6-d8ff-11cf-9377-00aa003b7a11}\\InprocServer32";
 
 os::LibraryHandle engineHandle = 0;
 HtmlHelpFunction htmlHelpEntry = nullptr;
@@ -18,7 +15,7 @@ HtmlHelpFunction htmlHelpEntry = nullptr;
 
 std::string LocateHelpEngine() {
   const auto key =
-      os::RegistryKey::OpenForReading(os::RegistryRoot::ClassesRoot, kHelpEngineServerKey);
+      os::RegistryKey::OpenForReading(os::RegistryRoot::ClassesRoot, os::kHelpEngineServerKey);
   if (!key) {
     return std::string();
   }

@@ -2,16 +2,17 @@
 
 #include <cstdint>
 
+#include "os/RegistryKeys.h"
+
 namespace lintavo {
 
 // The browser's per-user settings that the program writes, all under HKEY_CURRENT_USER. The
 // home-page command and the options dialog take their keys and value names from here.
 
-inline constexpr const char* kBrowserMainKey = "Software\\Microsoft\\Internet Explorer\\Main";
+using os::kBrowserMainKey;
 inline constexpr const char* kStartPageValue = "Start Page";  // REG_SZ: the home page's file path
 
-inline constexpr const char* kTabbedBrowsingKey =
-    "Software\\Microsoft\\Internet Explorer\\TabbedBrowsing";
+using os::kTabbedBrowsingKey;
 inline constexpr const char* kUseHomepageForNewTabValue = "UseHomepageForNewTab";  // REG_DWORD
 inline constexpr std::uint32_t kShowHomePageInNewTabs = 1;
 

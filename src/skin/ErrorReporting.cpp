@@ -7,24 +7,9 @@
 
 namespace lintavo {
 
-namespace {
-
-ScopedErrorReporter* currentReporter = nullptr;
-
-}  // namespace
-
-ScopedErrorReporter::ScopedErrorReporter(Reporter reporter)
-    : reporter_(std::move(reporter)), previous_(currentReporter) {
-  currentReporter = this;
-}
-
-ScopedErrorReporter::~ScopedErrorReporter() {
-  currentReporter = previous_;
-}
-
 void ReportError(const std::string& message) {
-  if (currentReporter != nullptr) {
-    currentReporter->reporter_(message);
+  if (const ErrorReporter* reporter = ScopedErrorReporter::Current()) {
+    (*reporter)(message);
   } else {
     ShowErrorBox(message);
   }

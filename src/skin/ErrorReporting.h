@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "base/ScopedStandIn.h"
+
 namespace lintavo {
 
 // The program's general error handling: an error that ends a command, a dialog's preparation or
@@ -30,23 +32,10 @@ QMetaObject::Connection ConnectReportingFailures(Sender* sender, Signal signal, 
 // replaced it.
 void ReportError(const std::string& message);
 
-// While it lives, errors go to `reporter` instead of the error box (tests record them with it).
-// Reporters nest; the previous one comes back when this one goes.
-class ScopedErrorReporter {
- public:
-  using Reporter = std::function<void(const std::string& message)>;
-
-  explicit ScopedErrorReporter(Reporter reporter);
-  ScopedErrorReporter(const ScopedErrorReporter&) = delete;
-  ScopedErrorReporter& operator=(const ScopedErrorReporter&) = delete;
-  ~ScopedErrorReporter();
-
- private:
-  friend void ReportError(const std::string& message);
-
-  Reporter reporter_;
-  ScopedErrorReporter* previous_;
-};
+// While one lives, errors go to its function instead of the error box (tests record them with it).
+struct ErrorReporterKind;
+using ErrorReporter = std::function<void(const std::string& message)>;
+using ScopedErrorReporter = base::ScopedStandIn<ErrorReporterKind, ErrorReporter>;
 
 // The text shown for a thrown object that carries no message of its own.
 inline constexpr const char* kUnexpectedErrorText =

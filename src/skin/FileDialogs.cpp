@@ -15,8 +15,6 @@ namespace lintavo {
 
 namespace {
 
-ScopedFileDialogStandIn* currentStandIn = nullptr;
-
 // Room the preview pane takes beside the list of files, and room for both at first.
 constexpr int kPreviewPaneWidth = 260;
 constexpr QSize kOpenDialogSize(860, 480);
@@ -66,18 +64,9 @@ std::optional<std::string> ChosenPath(QFileDialog& dialog) {
 
 }  // namespace
 
-ScopedFileDialogStandIn::ScopedFileDialogStandIn(Answer answer)
-    : answer_(std::move(answer)), previous_(currentStandIn) {
-  currentStandIn = this;
-}
-
-ScopedFileDialogStandIn::~ScopedFileDialogStandIn() {
-  currentStandIn = previous_;
-}
-
 std::optional<std::string> ChooseFolder(QWidget* parent, const std::string& title) {
-  if (currentStandIn != nullptr) {
-    return currentStandIn->answer_({FileDialogRequest::Kind::Folder, title, {}, {}, {}});
+  if (const FileDialogAnswer* answer = ScopedFileDialogStandIn::Current()) {
+    return (*answer)({FileDialogRequest::Kind::Folder, title, {}, {}, {}});
   }
   // Qt's own dialog, drawn with the program's skin, the same on every desktop.
   QFileDialog dialog(parent, ToWidgetText(title));
@@ -88,8 +77,8 @@ std::optional<std::string> ChooseFolder(QWidget* parent, const std::string& titl
 
 std::optional<std::string> ChooseFileToOpen(QWidget* parent, const FileDialogRequest& request,
                                             const FilePreview& preview) {
-  if (currentStandIn != nullptr) {
-    return currentStandIn->answer_(request);
+  if (const FileDialogAnswer* answer = ScopedFileDialogStandIn::Current()) {
+    return (*answer)(request);
   }
   QFileDialog dialog(parent, ToWidgetText(request.title), ToWidgetText(request.initialFolder));
   dialog.setOption(QFileDialog::DontUseNativeDialog);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/ScopedStandIn.h"
+
 class QWidget;
 
 namespace lintavo {
@@ -38,25 +40,11 @@ std::optional<std::string> ChooseFolder(QWidget* parent, const std::string& titl
 std::optional<std::string> ChooseFileToOpen(QWidget* parent, const FileDialogRequest& request,
                                             const FilePreview& preview);
 
-// While it lives, every file and folder dialog goes to `answer` instead of being shown, and gets
-// its answer back. Stand-ins nest; the previous one comes back when this one goes.
-class ScopedFileDialogStandIn {
- public:
-  using Answer = std::function<std::optional<std::string>(const FileDialogRequest& request)>;
-
-  explicit ScopedFileDialogStandIn(Answer answer);
-  ScopedFileDialogStandIn(const ScopedFileDialogStandIn&) = delete;
-  ScopedFileDialogStandIn& operator=(const ScopedFileDialogStandIn&) = delete;
-  ~ScopedFileDialogStandIn();
-
- private:
-  friend std::optional<std::string> ChooseFolder(QWidget* parent, const std::string& title);
-  friend std::optional<std::string> ChooseFileToOpen(QWidget* parent,
-                                                     const FileDialogRequest& request,
-                                                     const FilePreview& preview);
-
-  Answer answer_;
-  ScopedFileDialogStandIn* previous_;
-};
+// While one lives, every file and folder dialog goes to its function instead of being shown, and
+// gets the function's answer back.
+struct FileDialogStandInKind;
+using FileDialogAnswer =
+    std::function<std::optional<std::string>(const FileDialogRequest& request)>;
+using ScopedFileDialogStandIn = base::ScopedStandIn<FileDialogStandInKind, FileDialogAnswer>;
 
 }  // namespace lintavo

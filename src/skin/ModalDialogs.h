@@ -2,6 +2,8 @@
 
 #include <functional>
 
+#include "base/ScopedStandIn.h"
+
 class QDialog;
 
 namespace lintavo {
@@ -16,22 +18,10 @@ inline constexpr int kModalResultCancel = 2;
 // dialog of the program is shown through here, so that tests can answer dialogs without a person.
 int ShowModal(QDialog& dialog);
 
-// While it lives, ShowModal hands every dialog to `answer` instead of showing it, and returns what
-// `answer` returns. Stand-ins nest; the previous one comes back when this one goes.
-class ScopedModalStandIn {
- public:
-  using Answer = std::function<int(QDialog& dialog)>;
-
-  explicit ScopedModalStandIn(Answer answer);
-  ScopedModalStandIn(const ScopedModalStandIn&) = delete;
-  ScopedModalStandIn& operator=(const ScopedModalStandIn&) = delete;
-  ~ScopedModalStandIn();
-
- private:
-  friend int ShowModal(QDialog& dialog);
-
-  Answer answer_;
-  ScopedModalStandIn* previous_;
-};
+// While one lives, ShowModal hands every dialog to its function instead of showing it, and
+// returns what the function returns.
+struct ModalStandInKind;
+using ModalAnswer = std::function<int(QDialog& dialog)>;
+using ScopedModalStandIn = base::ScopedStandIn<ModalStandInKind, ModalAnswer>;
 
 }  // namespace lintavo

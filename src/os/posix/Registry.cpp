@@ -4,6 +4,7 @@
 #include "base/Text.h"
 #include "os/Files.h"
 #include "os/Paths.h"
+#include "os/RegistryKeys.h"
 #include "os/posix/MimeApplications.h"
 #include "os/posix/RegistryHive.h"
 #include "os/posix/XdgFolders.h"
@@ -17,19 +18,15 @@ constexpr std::string_view kShellFoldersKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr std::string_view kPersonalValue = "Personal";
 constexpr std::string_view kHtmlOpenCommandKey = "htmlfile\\shell\\open\\command";
-// The help engine's class registration, answered by the engine module beside the program.
-constexpr std::string_view kHelpEngineServerKey =
-    "CLSID\\{adb880a6-d8ff-11cf-9377-00aa003b7a11}\\InprocServer32";
+// The help engine's class registration (os/RegistryKeys.h) is answered by the engine module
+// beside the program.
 // The engine module's file name, given by the build from the module's target.
 constexpr std::string_view kHelpEngineFileName = LINTAVO_HELP_ENGINE_FILE_NAME;
 // The user's own class keys, which stand over the derived ones as on Windows.
 constexpr std::string_view kUserClassesKey = "Software\\Classes\\";
 
-// The browser's keys. Installing the browser creates them, so the hive of a new account, which
-// does not exist yet, holds them; a hive that exists holds what it holds.
-constexpr std::string_view kBrowserMainKey = "Software\\Microsoft\\Internet Explorer\\Main";
-constexpr std::string_view kTabbedBrowsingKey =
-    "Software\\Microsoft\\Internet Explorer\\TabbedBrowsing";
+// The browser's keys (os/RegistryKeys.h): installing the browser creates them, so the hive of a
+// new account, which does not exist yet, holds them; a hive that exists holds what it holds.
 
 bool SameKey(std::string_view a, std::string_view b) {
   return posix::FoldKeyPath(a) == posix::FoldKeyPath(b);

@@ -14,7 +14,7 @@ namespace lintavo::test {
 // scripted answer, or is rejected once the script runs out. Records the class of every dialog.
 class ScriptedModals {
  public:
-  using Answer = ScopedModalStandIn::Answer;
+  using Answer = ModalAnswer;
 
   ScriptedModals()
       : standIn_([this](QDialog& dialog) {
