@@ -15,6 +15,7 @@
 #include "pages/ConfigLocation.h"
 #include "pages/PageFiles.h"
 #include "pages/ProductIdentity.h"
+#include "pages/WindowSettings.h"
 #include "skin/ErrorReporting.h"
 #include "skin/ModalDialogs.h"
 #include "skin/WidgetText.h"
@@ -23,9 +24,6 @@
 namespace lintavo {
 
 namespace {
-
-constexpr const char* kSettingsSection = "Settings";
-constexpr const char* kLastPageKey = "LastPage";
 
 constexpr const char* kCommandNotAvailable = "This command is not available in this version.";
 constexpr const char* kHelpFileName = "Lintavo.chm";

@@ -12,6 +12,7 @@
 #include "os/Files.h"
 #include "os/ProfileFile.h"
 #include "pages/PageFiles.h"
+#include "pages/WindowSettings.h"
 #include "skin/ElidedText.h"
 #include "skin/ErrorReporting.h"
 #include "skin/FileDialogs.h"
@@ -23,8 +24,6 @@ namespace lintavo {
 
 namespace {
 
-constexpr const char* kSettingsSection = "Settings";
-constexpr const char* kLastFolderKey = "LastBackgroundFolder";
 constexpr const char* kNameCaption = "Home page name:   ";
 
 constexpr const char* kBlackPicture = "template.jpg";
@@ -97,12 +96,12 @@ std::string TfrmBackground::BackgroundFile() const {
 
 std::string TfrmBackground::GetLastBackgroundFolder() const {
   return ProfileFile::Load(configFile_)
-      .ReadString(kSettingsSection, kLastFolderKey, webManager_.RootFolder);
+      .ReadString(kSettingsSection, kLastBackgroundFolderKey, webManager_.RootFolder);
 }
 
 void TfrmBackground::SetLastBackgroundFolder(const std::string& folder) const {
   ProfileFile settings = ProfileFile::Load(configFile_);
-  settings.WriteString(kSettingsSection, kLastFolderKey, folder);
+  settings.WriteString(kSettingsSection, kLastBackgroundFolderKey, folder);
   settings.Save();
 }
 

@@ -9,6 +9,7 @@
 #include "dialogs/TfrmEditLink.h"
 #include "os/ProfileFile.h"
 #include "pages/ColorText.h"
+#include "pages/WindowSettings.h"
 #include "skin/Anchors.h"
 #include "skin/ErrorReporting.h"
 #include "skin/ModalDialogs.h"
@@ -18,10 +19,6 @@
 namespace lintavo {
 
 namespace {
-
-constexpr const char* kSettingsSection = "Settings";
-constexpr const char* kWidthKey = "GridWidth";
-constexpr const char* kHeightKey = "GridHeight";
 
 constexpr const char* kNameRequired = "A page name is required.";
 constexpr const char* kConfirmClear = "Are you sure you want clear this link?";
@@ -136,16 +133,16 @@ void TfrmHPSettings::FormCreate() {
 // The size the dialog had when it last closed, or its designed size; centred at that size.
 void TfrmHPSettings::LoadWindowSize() {
   const ProfileFile settings = ProfileFile::Load(configFile_);
-  const int width = settings.ReadInteger(kSettingsSection, kWidthKey, this->width());
-  const int height = settings.ReadInteger(kSettingsSection, kHeightKey, this->height());
+  const int width = settings.ReadInteger(kSettingsSection, kGridWidthKey, this->width());
+  const int height = settings.ReadInteger(kSettingsSection, kGridHeightKey, this->height());
   resize(width, height);
   UseResizableDialogFrame(*this, false);
 }
 
 void TfrmHPSettings::SaveWindowSize() {
   ProfileFile settings = ProfileFile::Load(configFile_);
-  settings.WriteInteger(kSettingsSection, kWidthKey, width());
-  settings.WriteInteger(kSettingsSection, kHeightKey, height());
+  settings.WriteInteger(kSettingsSection, kGridWidthKey, width());
+  settings.WriteInteger(kSettingsSection, kGridHeightKey, height());
   settings.Save();
 }
 

@@ -90,7 +90,7 @@ class ChromiumBrowser final : public PageBrowser {
 
 std::vector<std::string> Arguments(const std::string& profileFolder) {
   // The sandbox needs kernel namespaces that containers and root do without (as in the session
-  // tests of tests/os/posix); the pages are the test's own files.
+  // tests of tests/browsers/posix); the pages are the test's own files.
   return {"--headless",
           "--no-sandbox",
           "--no-first-run",
