@@ -2,7 +2,7 @@
 # thread model, which std::thread needs). The libraries the program calls are looked for in the
 # prefix that scripts/build-windows-deps.sh fills (LINTAVO_WINDOWS_PREFIX, given to CMake or in the
 # environment) and in MinGW's own sysroot, never on the build machine. Programs built for tests
-# run under wine64.
+# run under Wine (Debian's `wine` runs 64-bit programs).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -31,4 +31,4 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
 
-set(CMAKE_CROSSCOMPILING_EMULATOR wine64)
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)
