@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "support/TestEnvironment.h"
+
 namespace lintavo::test {
 
 // Sets (or, given nullptr, unsets) one environment variable and restores it when it goes. For
@@ -21,11 +23,7 @@ class ScopedVariable {
   ~ScopedVariable() { Set(old_ ? old_->c_str() : nullptr); }
 
   void Set(const char* value) {
-    if (value) {
-      setenv(name_.c_str(), value, 1);
-    } else {
-      unsetenv(name_.c_str());
-    }
+    SetVariable(name_, value ? std::optional<std::string>(value) : std::nullopt);
   }
 
  private:

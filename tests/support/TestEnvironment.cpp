@@ -1,35 +1,29 @@
 #include "support/TestEnvironment.h"
 
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <array>
 #include <fstream>
 #include <iterator>
-#include <optional>
+#include <random>
 #include <stdexcept>
-#include <utility>
 #include <vector>
 
 namespace lintavo::test {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-constexpr std::array kIsolatedVariables = {
-    "HOME",          "XDG_CONFIG_HOME",    "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_DIRS",
-    "XDG_DATA_DIRS", "XDG_CURRENT_DESKTOP"};
-
-}  // namespace
-
+// A name of its own, made where no other folder of that name exists.
 TempFolder::TempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "lintavo-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    throw std::runtime_error("cannot create a temporary folder");
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const fs::path candidate =
+        fs::temp_directory_path() / ("lintavo-test-" + std::to_string(random()));
+    std::error_code error;
+    if (fs::create_directory(candidate, error)) {
+      path_ = candidate;
+      return;
+    }
   }
-  path_ = pattern;
+  throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempFolder::~TempFolder() {
@@ -40,40 +34,6 @@ TempFolder::~TempFolder() {
     fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
   }
   fs::remove_all(path_, ignored);
-}
-
-struct IsolatedHome::SavedVariables {
-  std::vector<std::pair<std::string, std::optional<std::string>>> values;
-};
-
-IsolatedHome::IsolatedHome() : saved_(new SavedVariables) {
-  for (const char* name : kIsolatedVariables) {
-    const char* value = getenv(name);
-    saved_->values.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-    unsetenv(name);
-  }
-  fs::create_directories(ConfigHome());
-  fs::create_directories(DataHome());
-  fs::create_directories(RuntimeDir());
-  fs::permissions(RuntimeDir(), fs::perms::owner_all, fs::perm_options::replace);
-  setenv("HOME", Home().c_str(), 1);
-  setenv("XDG_CONFIG_HOME", ConfigHome().c_str(), 1);
-  setenv("XDG_DATA_HOME", DataHome().c_str(), 1);
-  setenv("XDG_RUNTIME_DIR", RuntimeDir().c_str(), 1);
-  // No system-wide MIME or desktop files may answer for the test's own.
-  setenv("XDG_CONFIG_DIRS", (root_.Path() / "etc-xdg").c_str(), 1);
-  setenv("XDG_DATA_DIRS", (root_.Path() / "usr-share").c_str(), 1);
-}
-
-IsolatedHome::~IsolatedHome() {
-  for (const auto& [name, value] : saved_->values) {
-    if (value) {
-      setenv(name.c_str(), value->c_str(), 1);
-    } else {
-      unsetenv(name.c_str());
-    }
-  }
-  delete saved_;
 }
 
 std::vector<std::string> FolderContent(const std::string& folder) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,9 @@ class IsolatedHome {
   struct SavedVariables;
   SavedVariables* saved_;
 };
+
+// Sets one variable of this process's environment, or removes it given nothing.
+void SetVariable(const std::string& name, const std::optional<std::string>& value);
 
 std::string ReadFileBytes(const std::string& path);
 // The names of the entries in `folder`, sorted: a failed or abandoned write leaves nothing there.
