@@ -2,9 +2,17 @@
 
 namespace lintavo::base {
 
+namespace {
+
+bool IsDelimiter(char c) {
+  return kPathDelimiters.find(c) != std::string_view::npos;
+}
+
+}  // namespace
+
 std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string path(folder);
-  if (path.empty() || path.back() != kPathDelimiter) {
+  if (path.empty() || !IsDelimiter(path.back())) {
     path += kPathDelimiter;
   }
   path += name;
@@ -12,14 +20,14 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 }
 
 std::string WithTrailingDelimiter(std::string path) {
-  if (!path.empty() && path.back() != kPathDelimiter) {
+  if (!path.empty() && !IsDelimiter(path.back())) {
     path += kPathDelimiter;
   }
   return path;
 }
 
 std::string WithoutTrailingDelimiter(std::string path) {
-  while (path.size() > 1 && path.back() == kPathDelimiter) {
+  while (path.size() > 1 && IsDelimiter(path.back())) {
     path.pop_back();
   }
   return path;
@@ -31,13 +39,13 @@ std::string FileUrlOfPath(std::string_view path) {
     url += '/';
   }
   for (const char c : path) {
-    url += c == kPathDelimiter ? '/' : c;
+    url += IsDelimiter(c) ? '/' : c;
   }
   return url;
 }
 
 std::string ParentFolder(std::string_view path) {
-  const auto delimiter = path.find_last_of(kPathDelimiter);
+  const auto delimiter = path.find_last_of(kPathDelimiters);
   if (delimiter == std::string_view::npos) {
     return ".";
   }

@@ -9,8 +9,11 @@ namespace lintavo::base {
 
 #ifdef _WIN32
 inline constexpr char kPathDelimiter = '\\';
+// Windows takes "/" between a path's parts as well; paths the program is given may hold either.
+inline constexpr std::string_view kPathDelimiters = "\\/";
 #else
 inline constexpr char kPathDelimiter = '/';
+inline constexpr std::string_view kPathDelimiters = "/";
 #endif
 
 // `folder`, one delimiter and `name`; a folder that ends in a delimiter (the root folder) gets no
