@@ -130,13 +130,13 @@ bool DirectoryExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// The file system compares names without regard to case itself, so a name asked for in any case
+// is found; the folder's listing gives the spelling the file is stored under.
 std::string FindFileIgnoringCase(const std::string& folder, const std::string& name) {
-  if (std::string exact = base::JoinPath(folder, name); FileExists(exact)) {
-    return exact;
-  }
   std::string found;
   for (const std::string& candidate : NamesInFolder(folder.empty() ? "." : folder)) {
-    if (base::EqualIgnoringAsciiCase(candidate, name) && (found.empty() || candidate < found) &&
+    if (base::EqualIgnoringAsciiCase(candidate, name) &&
+        (found.empty() || candidate == name || (found != name && candidate < found)) &&
         FileExists(base::JoinPath(folder, candidate))) {
       found = candidate;
     }
@@ -291,12 +291,27 @@ ErrorCode ReadFileUpTo(const std::string& path, std::size_t maxSize, std::string
   return 0;
 }
 
+// A path that runs through a file ("settings.ini\\below") names nothing, yet nothing can be
+// created there either: it counts as unreadable, as on POSIX systems.
 ExistingFile ReadFileToRewrite(const std::string& path, std::string& bytes, std::size_t maxSize) {
   const ErrorCode error = ReadFileUpTo(path, maxSize, bytes);
   if (error == 0) {
     return ExistingFile::Read;
   }
-  return IsMissing(error) ? ExistingFile::Missing : ExistingFile::Unreadable;
+  if (!IsMissing(error)) {
+    return ExistingFile::Unreadable;
+  }
+  for (std::string above = base::ParentFolder(path); above != ".";) {
+    if (FileExists(above)) {
+      return ExistingFile::Unreadable;
+    }
+    std::string next = base::ParentFolder(above);
+    if (DirectoryExists(above) || next == above) {
+      break;
+    }
+    above = std::move(next);
+  }
+  return ExistingFile::Missing;
 }
 
 ErrorCode WriteFileAtomically(const std::string& path, const std::string& bytes, FileKind kind) {

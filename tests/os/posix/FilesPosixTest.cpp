@@ -115,5 +115,26 @@ TEST(ReadFileTest, APipeIsRefusedAndLinksAreFollowed) {
   }
 }
 
+// On a file system that tells cases apart, several spellings of one name can stand side by side.
+TEST(FindFileIgnoringCaseTest, OfSeveralSpellingsTheExactOneWinsThenTheFirst) {
+  TempFolder folder;
+  const std::string prefix = folder.Path().string() + "/";
+  WriteFileBytes(folder / "background2.jpg", "");
+  WriteFileBytes(folder / "Background3.JPG", "");
+  WriteFileBytes(folder / "background3.JPG", "");
+  WriteFileBytes(folder / "BACKGROUND4.jpg", "");
+  WriteFileBytes(folder / "background4.Jpg", "");
+  fs::create_directory(folder / "background5.jpg");
+
+  EXPECT_EQ(os::FindFileIgnoringCase(prefix, "background2.JPG"), prefix + "background2.jpg");
+  EXPECT_EQ(os::FindFileIgnoringCase(folder.Path().string(), "background3.JPG"),
+            prefix + "background3.JPG");
+  EXPECT_EQ(os::FindFileIgnoringCase(prefix, "background4.JPG"), prefix + "BACKGROUND4.jpg")
+      << "the first spelling in byte order";
+  EXPECT_EQ(os::FindFileIgnoringCase(prefix, "background5.JPG"), "") << "a folder is no file";
+  EXPECT_EQ(os::FindFileIgnoringCase(prefix, "background6.JPG"), "");
+  EXPECT_EQ(os::FindFileIgnoringCase(folder / "missing", "background2.JPG"), "");
+}
+
 }  // namespace
 }  // namespace lintavo
