@@ -11,7 +11,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-turbo-progs imagemagick hyperfine time xvfb
-  clang-format g++-mingw-w64-x86-64-posix
+  clang-format
+  # Windows: the cross compiler, zlib for it, nasm for libjpeg-turbo's SIMD code, dpkg-dev for the
+  # libraries' Debian source packages, and Wine to run the tests
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev nasm dpkg-dev wine64
   # the real browsers whose session files the integration tests read
   firefox-esr chromium
 )

@@ -2,7 +2,8 @@
 # Installs what is missing, checks the formatting, builds, and runs every test. Then builds the
 # Qt-free core on its own under AddressSanitizer and UndefinedBehaviorSanitizer, in
 # build-sanitize/, and runs its tests there again with the fuzz corpora replayed
-# (tests/fixtures/fuzz/).
+# (tests/fixtures/fuzz/). Last, the seam's contract tests built for Windows run under Wine
+# (scripts/test-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-dependencies.sh
@@ -16,3 +17,5 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined"
 cmake --build build-sanitize
 ctest --test-dir build-sanitize --output-on-failure --timeout 300 -j "$(nproc)"
+
+scripts/test-windows.sh
