@@ -10,7 +10,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -172,29 +171,6 @@ bool CreateDir(const std::string& path) {
   return mkdir(path.c_str(), 0777) == 0;
 }
 
-bool ForceDirectories(const std::string& path) {
-  if (path.empty()) {
-    return false;
-  }
-  if (DirectoryExists(path)) {
-    return true;
-  }
-  std::string trimmed = path;
-  while (trimmed.size() > 1 && trimmed.back() == '/') {
-    trimmed.pop_back();
-  }
-  const std::string parent = base::ParentFolder(trimmed);
-  if (parent != trimmed && !ForceDirectories(parent)) {
-    return false;
-  }
-  return CreateDir(trimmed) || DirectoryExists(trimmed);
-}
-
-bool CopyFileTo(const std::string& from, const std::string& to) {
-  std::string bytes;
-  return ReadWholeFile(from, bytes) == 0 && WriteFileAtomically(to, bytes) == 0;
-}
-
 bool RemoveFile(const std::string& path) {
   return unlink(path.c_str()) == 0;
 }
@@ -213,10 +189,6 @@ ErrorCode OpenFileForReading(const std::string& path, std::FILE*& file) {
     return error;
   }
   return 0;
-}
-
-ErrorCode ReadWholeFile(const std::string& path, std::string& bytes) {
-  return ReadFileUpTo(path, std::numeric_limits<std::size_t>::max(), bytes);
 }
 
 ErrorCode ReadFileUpTo(const std::string& path, std::size_t maxSize, std::string& bytes) {
@@ -263,21 +235,6 @@ ExistingFile ReadFileToRewrite(const std::string& path, std::string& bytes, std:
     return ExistingFile::Read;
   }
   return error == ENOENT ? ExistingFile::Missing : ExistingFile::Unreadable;
-}
-
-ErrorCode WriteFileAtomically(const std::string& path, const std::string& bytes, FileKind kind) {
-  AtomicFileWriter writer;
-  if (const ErrorCode error = writer.Open(path, kind)) {
-    return error;
-  }
-  if (const ErrorCode error = writer.WriteAt(0, bytes.data(), bytes.size())) {
-    return error;
-  }
-  return writer.Commit();
-}
-
-AtomicFileWriter::~AtomicFileWriter() {
-  Discard();
 }
 
 ErrorCode AtomicFileWriter::Open(const std::string& path, FileKind kind) {

@@ -12,7 +12,6 @@
 #include <string>
 
 #include "base/Failure.h"
-#include "base/PathText.h"
 #include "os/Paths.h"
 #include "os/SystemError.h"
 #include "os/posix/ActivationChannel.h"
@@ -200,12 +199,6 @@ WaitHandle InstanceGuard::ActivationRequestHandle() const {
 
 bool InstanceGuard::TakeActivationRequest() {
   return state_->activationListener >= 0 && posix::TakeActivation(state_->activationListener);
-}
-
-std::string InstanceGuard::MappingName(const std::string& executablePath) {
-  std::string name = executablePath;
-  std::erase(name, base::kPathDelimiter);
-  return name;
 }
 
 }  // namespace lintavo::os

@@ -6,7 +6,6 @@
 #include <io.h>
 
 #include <atomic>
-#include <limits>
 #include <string_view>
 
 #include "base/PathText.h"
@@ -208,26 +207,6 @@ bool CreateDir(const std::string& path) {
   return CreateDirectoryW(win32::Wide(path).c_str(), nullptr) != 0;
 }
 
-bool ForceDirectories(const std::string& path) {
-  if (path.empty()) {
-    return false;
-  }
-  if (DirectoryExists(path)) {
-    return true;
-  }
-  const std::string trimmed = base::WithoutTrailingDelimiter(path);
-  const std::string parent = base::ParentFolder(trimmed);
-  if (parent != trimmed && !ForceDirectories(parent)) {
-    return false;
-  }
-  return CreateDir(trimmed) || DirectoryExists(trimmed);
-}
-
-bool CopyFileTo(const std::string& from, const std::string& to) {
-  std::string bytes;
-  return ReadWholeFile(from, bytes) == 0 && WriteFileAtomically(to, bytes) == 0;
-}
-
 bool RemoveFile(const std::string& path) {
   return DeleteFileW(win32::Wide(path).c_str()) != 0;
 }
@@ -250,10 +229,6 @@ ErrorCode OpenFileForReading(const std::string& path, std::FILE*& file) {
     return ERROR_TOO_MANY_OPEN_FILES;
   }
   return 0;
-}
-
-ErrorCode ReadWholeFile(const std::string& path, std::string& bytes) {
-  return ReadFileUpTo(path, std::numeric_limits<std::size_t>::max(), bytes);
 }
 
 ErrorCode ReadFileUpTo(const std::string& path, std::size_t maxSize, std::string& bytes) {
@@ -312,21 +287,6 @@ ExistingFile ReadFileToRewrite(const std::string& path, std::string& bytes, std:
     above = std::move(next);
   }
   return ExistingFile::Missing;
-}
-
-ErrorCode WriteFileAtomically(const std::string& path, const std::string& bytes, FileKind kind) {
-  AtomicFileWriter writer;
-  if (const ErrorCode error = writer.Open(path, kind)) {
-    return error;
-  }
-  if (const ErrorCode error = writer.WriteAt(0, bytes.data(), bytes.size())) {
-    return error;
-  }
-  return writer.Commit();
-}
-
-AtomicFileWriter::~AtomicFileWriter() {
-  Discard();
 }
 
 ErrorCode AtomicFileWriter::Open(const std::string& path, FileKind kind) {

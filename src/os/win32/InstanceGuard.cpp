@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "base/Failure.h"
-#include "base/PathText.h"
 #include "os/Paths.h"
 #include "os/SystemError.h"
 #include "os/win32/WideText.h"
@@ -155,12 +154,6 @@ WaitHandle InstanceGuard::ActivationRequestHandle() const {
 
 bool InstanceGuard::TakeActivationRequest() {
   return false;
-}
-
-std::string InstanceGuard::MappingName(const std::string& executablePath) {
-  std::string name = executablePath;
-  std::erase(name, base::kPathDelimiter);
-  return name;
 }
 
 }  // namespace lintavo::os
