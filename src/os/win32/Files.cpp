@@ -54,22 +54,22 @@ ErrorCode ResolveLinks(const std::string& path, std::string& target) {
     const ErrorCode error = LastError();
     return IsMissing(error) ? 0 : error;  // a link that leads nowhere is replaced itself
   }
-  std::wstring final(32768, L'\0');
-  const DWORD length = GetFinalPathNameByHandleW(file, final.data(),
-                                                 static_cast<DWORD>(final.size()), VOLUME_NAME_DOS);
+  std::wstring resolved(32768, L'\0');
+  const DWORD length = GetFinalPathNameByHandleW(
+      file, resolved.data(), static_cast<DWORD>(resolved.size()), VOLUME_NAME_DOS);
   const ErrorCode error = length == 0 ? LastError() : 0;
   CloseHandle(file);
   if (error != 0) {
     return error;
   }
-  final.resize(length);
+  resolved.resize(length);
   // "\\?\C:\..." names a drive's path; "\\?\UNC\server\share\..." a share's.
-  if (final.starts_with(L"\\\\?\\UNC\\")) {
-    final = L"\\\\" + final.substr(8);
-  } else if (final.starts_with(L"\\\\?\\")) {
-    final = final.substr(4);
+  if (resolved.starts_with(L"\\\\?\\UNC\\")) {
+    resolved = L"\\\\" + resolved.substr(8);
+  } else if (resolved.starts_with(L"\\\\?\\")) {
+    resolved = resolved.substr(4);
   }
-  target = win32::Narrow(final);
+  target = win32::Narrow(resolved);
   return 0;
 }
 
