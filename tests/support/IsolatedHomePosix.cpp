@@ -1,5 +1,6 @@
 #include <array>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -26,7 +27,7 @@ struct IsolatedHome::SavedVariables {
   std::vector<std::pair<std::string, std::optional<std::string>>> values;
 };
 
-IsolatedHome::IsolatedHome() : saved_(new SavedVariables) {
+IsolatedHome::IsolatedHome() : saved_(std::make_unique<SavedVariables>()) {
   for (const char* name : kIsolatedVariables) {
     const char* value = std::getenv(name);
     saved_->values.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
@@ -49,7 +50,6 @@ IsolatedHome::~IsolatedHome() {
   for (const auto& [name, value] : saved_->values) {
     SetVariable(name, value);
   }
-  delete saved_;
 }
 
 void SetVariable(const std::string& name, const std::optional<std::string>& value) {

@@ -1,7 +1,9 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -58,7 +60,7 @@ struct IsolatedHome::SavedVariables {
   std::vector<std::pair<const wchar_t*, std::optional<std::wstring>>> values;
 };
 
-IsolatedHome::IsolatedHome() : saved_(new SavedVariables) {
+IsolatedHome::IsolatedHome() : saved_(std::make_unique<SavedVariables>()) {
   const std::string documents = (fs::path(Home()) / "Documents").string();
   const std::string desktop = (fs::path(Home()) / "Desktop").string();
   for (const std::string& folder : {ConfigHome(), DataHome(), RuntimeDir(), documents, desktop}) {
@@ -84,7 +86,6 @@ IsolatedHome::~IsolatedHome() {
     WriteFolderValue(saved_->key, name, value);
   }
   RegCloseKey(saved_->key);
-  delete saved_;
 }
 
 void SetVariable(const std::string& name, const std::optional<std::string>& value) {

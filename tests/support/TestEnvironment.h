@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,7 +42,7 @@ class IsolatedHome {
  private:
   TempFolder root_;
   struct SavedVariables;
-  SavedVariables* saved_;
+  std::unique_ptr<SavedVariables> saved_;
 };
 
 // Sets one variable of this process's environment, or removes it given nothing.
